@@ -1,0 +1,32 @@
+# Tests are Windows programs run under Wine by ctest: through build/wine-run,
+# in the build folder's own prefix, on the build's own Xvfb display.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE @ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run --headless)
+
+# GoogleTest, built from Debian's sources with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(gtarget gtest gtest_main gmock gmock_main)
+  target_compile_options(${gtarget} PRIVATE -w)
+endforeach()
+
+add_test(NAME wine_session_start COMMAND ${CMAKE_BINARY_DIR}/wine-run --start)
+add_test(NAME wine_session_stop COMMAND ${CMAKE_BINARY_DIR}/wine-run --stop)
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
+
+# add_windows_test(NAME SOURCES... LIBS... [TIMEOUT seconds])
+# One GoogleTest program, run as one ctest test under Wine.
+function(add_windows_test name)
+  cmake_parse_arguments(arg "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} gmock gtest_main)
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 600)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${arg_TIMEOUT})
+endfunction()

@@ -2,6 +2,7 @@
 #include "ImgTestSupport.h"
 
 #include "img_varnok/IMG_CountedPtr.h"
+#include "img_varnok/IMG_FileIO.h"
 
 TEST(ImgException, CarriesCodeSourceAndWindowsError)
 {
@@ -99,4 +100,25 @@ TEST(ImgCountedPtr, AssignmentSharesAndReleasesTheOldObject)
     EXPECT_FALSE(IMG_CountedPtr<Counted>(nullptr));
     empty.Release();
     EXPECT_EQ(0, empty.UseCount());
+}
+
+TEST(ImgCountedPtr, ReleasesTheFileObjectAndRawMemory)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("held.img");
+    IMG_CountedPtr<IMG_FileIO> file(new IMG_FileIO);
+    file->OpenForWrite(path.c_str());
+    IMG_CountedPtr<IMG_FileIO> other = file;
+    file.Release();
+    EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    other.Release();  // the plain destructor closes the file
+    HANDLE exclusive = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, exclusive);
+    CloseHandle(exclusive);
+
+    IMG_CountedPtr<uint8_t, IMG_FreeMemory<uint8_t>> entry(new uint8_t[512]());
+    IMG_CountedPtr<uint8_t, IMG_FreeMemory<uint8_t>> shared = entry;
+    entry.Release();
+    shared.Get()[511] = 1;
+    EXPECT_EQ(1, shared.UseCount());
 }

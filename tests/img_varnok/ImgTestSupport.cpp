@@ -2,6 +2,7 @@
 #include "ImgTestSupport.h"
 
 #include "img_varnok/IMG_FileBuffer.h"
+#include "img_varnok/IMG_FileIO.h"
 
 #include <fstream>
 #include <iterator>
@@ -67,4 +68,60 @@ std::vector<uint8_t> Xored(std::vector<uint8_t> bytes)
     for (uint8_t& b : bytes)
         b ^= IMG_FileBuffer::ScrambleByte;
     return bytes;
+}
+
+namespace
+{
+IMG_FileIO::WindowsCalls original;  // the real calls, kept while one is replaced
+int callsLeft = 0;
+DWORD failure = 0;
+
+// True when this call is the one to fail; its error is then set.
+bool FailsNow()
+{
+    if (--callsLeft != 0)
+        return false;
+    SetLastError(failure);
+    return true;
+}
+
+BOOL WINAPI FailingSize(HANDLE file, PLARGE_INTEGER size)
+{
+    return FailsNow() ? FALSE : original.getFileSizeEx(file, size);
+}
+
+DWORD WINAPI FailingSeek(HANDLE file, LONG low, PLONG high, DWORD method)
+{
+    return FailsNow() ? INVALID_SET_FILE_POINTER : original.setFilePointer(file, low, high, method);
+}
+
+BOOL WINAPI FailingRead(HANDLE file, LPVOID bytes, DWORD count, LPDWORD done, LPOVERLAPPED overlapped)
+{
+    return FailsNow() ? FALSE : original.readFile(file, bytes, count, done, overlapped);
+}
+
+BOOL WINAPI FailingWrite(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD done, LPOVERLAPPED overlapped)
+{
+    return FailsNow() ? FALSE : original.writeFile(file, bytes, count, done, overlapped);
+}
+}
+
+FailingCall::FailingCall(Which which, int nth, DWORD error)
+{
+    callsLeft = nth;
+    failure = error;
+    original = IMG_FileIO::windowsCalls;
+    IMG_FileIO::WindowsCalls& calls = IMG_FileIO::windowsCalls;
+    switch (which)
+    {
+    case Size: calls.getFileSizeEx = FailingSize; break;
+    case Seek: calls.setFilePointer = FailingSeek; break;
+    case Read: calls.readFile = FailingRead; break;
+    case Write: calls.writeFile = FailingWrite; break;
+    }
+}
+
+FailingCall::~FailingCall()
+{
+    IMG_FileIO::windowsCalls = original;
 }

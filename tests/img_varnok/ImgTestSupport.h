@@ -47,3 +47,13 @@ template <class Call>
     }
     return ::testing::AssertionFailure() << "nothing raised";
 }
+
+// Makes the nth call (from 1) of one Windows file call fail with the error,
+// while the object lives.
+class FailingCall
+{
+public:
+    enum Which { Size, Seek, Read, Write };
+    FailingCall(Which which, int nth, DWORD error = ERROR_IO_DEVICE);
+    ~FailingCall();
+};

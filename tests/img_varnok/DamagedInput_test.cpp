@@ -1,0 +1,197 @@
+// Damaged and random header sectors and directory entries: parsing only ever
+// raises IMG_Exception, and never takes long.
+#include "ImgTestSupport.h"
+
+#include "img_varnok/IMG_AllocationTable.h"
+#include "img_varnok/IMG_BootRecord.h"
+#include "img_varnok/IMG_Bytes.h"
+#include "img_varnok/IMG_FileBuffer.h"
+#include "img_varnok/IMG_FileDescriptor.h"
+#include "img_varnok/IMG_FileIO.h"
+
+#include <cstring>
+#include <random>
+#include <set>
+
+namespace
+{
+// Runs body(i) up to count times or until the time is up; returns the runs made.
+template <class Body>
+int RunBounded(int count, DWORD milliseconds, Body body)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    int i = 0;
+    for (; i < count && GetTickCount64() < end; ++i)
+        body(i);
+    return i;
+}
+
+// A sector that is random, a valid header with a few bytes changed, or a valid
+// header with its geometry, name and description fields made up.
+void DamagedSector(std::mt19937& random, int kind, uint8_t* sector)
+{
+    if (kind == 0)
+    {
+        for (int i = 0; i < 512; ++i)
+            sector[i] = static_cast<uint8_t>(random());
+        return;
+    }
+    IMG_BootRecord valid(random() % IMG_BootRecord::ClassCount);
+    valid.SetName("VALID NAME");
+    valid.SetDescription("A description that fills both fields of the header");
+    std::memcpy(sector, valid.GetBytes(), 512);
+    if (kind == 1)
+    {
+        for (int n = 1 + random() % 8; n > 0; --n)
+            sector[random() % 512] = static_cast<uint8_t>(random());
+        return;
+    }
+    for (int offset : {0x08, 0x09, 0x0E, 0x20, 0x21, 0x39, 0x3A, 0x3B, 0x3C, 0x40, 0x61, 0x62, 0x63, 0x64, 0x83,
+                       0x84, 0x85, 0x86})
+        sector[offset] = static_cast<uint8_t>(random());
+    for (int offset = 0x30; offset < 0x39; ++offset)
+        sector[offset] = static_cast<uint8_t>(random());
+    sector[0x49 + random() % 20] = static_cast<uint8_t>(random() % 3 == 0 ? 0 : random());
+}
+
+// Every reading of a parsed header, and a change of class.
+void UseHeader(IMG_BootRecord& record, std::mt19937& random)
+{
+    EXPECT_LT(record.GetSizeClass(), IMG_BootRecord::ClassCount);
+    const uint32_t sectors = static_cast<uint32_t>(record.GetTotalBlocks()) << (record.GetBlockExponent() & 31);
+    EXPECT_GE(record.GetCapacity(), sectors);
+    EXPECT_LE(record.GetName().size(), 12u);
+    EXPECT_LE(record.GetDescription().size(), 50u);
+    const uint32_t blockSize = record.GetBlockSize();
+    EXPECT_TRUE(blockSize != 0 && (blockSize & (blockSize - 1)) == 0);
+    int m, d, y;
+    record.GetDate20(m, d, y);
+    record.GetDate22(m, d, y);
+    record.GetCreationTime();
+    record.GetFormatVersion();
+    record.GetVersion();
+    record.GetValue87();
+    record.GetChecksumSum();
+    record.IsDsdSignature();
+    record.ChangeSizeClass(static_cast<int>(random() % 17) - 1);
+}
+
+// A directory entry: random, a valid one with bytes changed, or one with random block numbers.
+IMG_EntryPtr DamagedEntry(std::mt19937& random, int kind)
+{
+    IMG_EntryPtr entry = IMG_FileDescriptor::NewEntry();
+    uint8_t* bytes = entry.Get();
+    if (kind == 0)
+    {
+        for (uint32_t i = 0; i < IMG_FileDescriptor::EntrySize; ++i)
+            bytes[i] = static_cast<uint8_t>(random());
+        return entry;
+    }
+    std::vector<IMG_EntryPtr> valid = IMG_FileDescriptor::MakeDirectoryEntries(1 + random() % 300, 512);
+    std::memcpy(bytes, valid.back().Get(), IMG_FileDescriptor::EntrySize);
+    const int changes = kind == 1 ? 1 + random() % 6 : 40;
+    for (int n = changes; n > 0; --n)
+    {
+        const uint32_t at = kind == 1 ? random() % 512 : 0x20 + random() % 480;
+        bytes[at] = static_cast<uint8_t>(random());
+    }
+    return entry;
+}
+}
+
+TEST(ImgDamagedInput, HeaderSectorsOnlyRaiseTheLibrarysException)
+{
+    std::mt19937 random(20240601);
+    std::set<int> codes;
+    int parsed = 0;
+    const int runs = RunBounded(20000, 20000, [&](int i) {
+        IMG_FileBuffer buffer(512);
+        DamagedSector(random, i % 3, buffer.GetData());
+        if (i % 5 == 0)
+            buffer.Xor();  // a scrambled sector read without unscrambling
+        IMG_BootRecord record;
+        try
+        {
+            record.Parse(buffer);
+            ++parsed;
+            IMG_FileBuffer copy(512);
+            record.CopyTo(copy);
+            EXPECT_EQ(0, std::memcmp(copy.GetData(), buffer.GetData(), 512));
+            UseHeader(record, random);
+        }
+        catch (const IMG_Exception& e)
+        {
+            codes.insert(e.GetCode());
+        }
+    });
+    EXPECT_GE(runs, 3000);
+    EXPECT_GT(parsed, runs / 4);
+    for (int code : codes)
+        EXPECT_EQ(37, code);
+}
+
+TEST(ImgDamagedInput, DirectoryEntriesOnlyRaiseTheLibrarysException)
+{
+    std::mt19937 random(77);
+    std::set<int> codes;
+    int built = 0;
+    const int runs = RunBounded(10000, 20000, [&](int i) {
+        std::vector<IMG_EntryPtr> entries;
+        for (int n = 1 + random() % 3; n > 0; --n)
+            entries.push_back(DamagedEntry(random, i % 3));
+        const uint32_t blockSize = random() % 10 == 0 ? 0 : 1u << (random() % 32);
+        try
+        {
+            IMG_FileDescriptor file(random() % 20 == 0 ? nullptr : "damaged.img", blockSize, i % 2 == 0, entries);
+            ++built;
+            EXPECT_EQ(12u, file.GetFullName().size());
+            std::vector<uint32_t> blocks;
+            file.GetBlocks(blocks);
+            EXPECT_LE(blocks.size(), entries.size() * IMG_FileDescriptor::BlocksPerEntry);
+            file.GetSize();
+            file.IsDirectoryFile();
+            file.SetFileFlag(!file.GetFileFlag());
+            IMG_AllocationTable table;
+            table.Init(random() % 0x10000, random() % 16);
+            for (uint32_t block : blocks)
+                table.MarkUsed(block);
+        }
+        catch (const IMG_Exception& e)
+        {
+            codes.insert(e.GetCode());
+        }
+    });
+    EXPECT_GE(runs, 2000);
+    EXPECT_GT(built, runs / 2);
+    for (int code : codes)
+        EXPECT_TRUE(code == 29 || code == 30 || code == 32) << code;
+}
+
+TEST(ImgDamagedInput, SubfilesOfDamagedEntriesReadWithoutHarm)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("small.img");
+    WriteBytes(path, Pattern(16 * 1024, 4));
+    std::mt19937 random(5);
+    std::set<int> codes;
+    IMG_FileIO io;
+    io.OpenForRead(path.c_str(), 0, false);
+    const int runs = RunBounded(300, 15000, [&](int i) {
+        const uint32_t blockSize = 1u << (random() % 17);
+        IMG_FileDescriptor file("small.img", blockSize, false, {DamagedEntry(random, 2)});
+        IMG_FileBuffer buffer(std::min<uint32_t>(file.GetSize(), 64 * 1024));
+        if (i % 2)
+            io.SetReadScrambled();
+        try
+        {
+            io.ReadSubfile(file, buffer);
+        }
+        catch (const IMG_Exception& e)
+        {
+            codes.insert(e.GetCode());
+        }
+    });
+    EXPECT_GE(runs, 100);
+    for (int code : codes)
+        EXPECT_TRUE(code == 10 || code == 11) << code;
+}

@@ -23,6 +23,7 @@ public:
         WriteFailed = 13,
         NotEnoughBlocks = 23,
         NullPointer = 24,
+        OutOfMemory = 27,
         BlockOutOfRange = 29,
         BlockInUse = 30,
         BlockNotInUse = 31,

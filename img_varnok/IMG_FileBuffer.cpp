@@ -1,10 +1,22 @@
 // IMG_FileBuffer: allocation, clearing and the four-bytes-at-a-time scrambling.
 #include "img_varnok/IMG_FileBuffer.h"
 
-#include <cstring>
+#include "img_varnok/IMG_Exception.h"
 
-IMG_FileBuffer::IMG_FileBuffer(uint32_t size) : owns(true), size(size), data(new uint8_t[size]())
+#include <cstring>
+#include <new>
+
+IMG_FileBuffer::IMG_FileBuffer(uint32_t size) : owns(true), size(size), data(nullptr)
 {
+    // A block size read from a damaged image can ask for more than there is.
+    try
+    {
+        data = new uint8_t[size]();
+    }
+    catch (const std::bad_alloc&)
+    {
+        throw IMG_Exception("IMG_FileBuffer", __LINE__, IMG_Exception::OutOfMemory);
+    }
 }
 
 IMG_FileBuffer::IMG_FileBuffer(uint8_t* memory, uint32_t size) : owns(false), size(size), data(memory)

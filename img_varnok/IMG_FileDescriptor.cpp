@@ -84,7 +84,8 @@ IMG_FileDescriptor::IMG_FileDescriptor(const char* path, uint32_t blockSize, boo
     : imagePath(path ? path : ""), fromDiskFile(0), blockSize(blockSize), scrambled(scrambled),
       entries(entries)
 {
-    if (!path || blockSize == 0 || entries.empty() || !entries.front())
+    const bool missingEntry = std::any_of(entries.begin(), entries.end(), [](const IMG_EntryPtr& e) { return !e; });
+    if (!path || blockSize == 0 || entries.empty() || missingEntry)
         throw IMG_Exception(unit, 50, IMG_Exception::InvalidFileObject);
     const char* first = reinterpret_cast<const char*>(entries.front().Get());
     SetNames(Padded(first + entryName, nameLength), Padded(first + entryType, typeLength));

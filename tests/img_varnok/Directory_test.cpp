@@ -186,6 +186,7 @@ TEST(ImgFileDescriptor, DirectorySetAndEntriesRoundTripPlainAndScrambled)
     EXPECT_TRUE(Raises([&] { IMG_FileDescriptor f(nullptr, 512, false, big); }, unit, 50, 32));
     EXPECT_TRUE(Raises([&] { IMG_FileDescriptor f("a.img", 0, false, big); }, unit, 50, 32));
     EXPECT_TRUE(Raises([&] { IMG_FileDescriptor f("a.img", 512, false, {}); }, unit, 50, 32));
+    EXPECT_TRUE(Raises([&] { IMG_FileDescriptor f("a.img", 512, false, {big[0], IMG_EntryPtr()}); }, unit, 50, 32));
 }
 
 TEST(ImgFileDescriptor, NameFromEntryBytesIsPaddedAsPrinted)

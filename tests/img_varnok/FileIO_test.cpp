@@ -123,6 +123,16 @@ TEST(ImgFileBuffer, WrapsClearsAndHandsOverMemory)
     EXPECT_EQ(0, memory[7]);
     EXPECT_EQ(0xAB, memory[8]);  // not owned: left alone
 
+    try
+    {
+        IMG_FileBuffer tooLarge(0xFFFFFFF0u);
+        ADD_FAILURE() << "four gigabytes allocated";
+    }
+    catch (const IMG_Exception& e)
+    {
+        EXPECT_EQ(27, e.GetCode());  // "Out of Memory", not a foreign exception
+    }
+
     IMG_FileBuffer owned(5);
     EXPECT_EQ(std::vector<uint8_t>(5, 0), Contents(owned));
     owned.GetData()[4] = 9;

@@ -1,0 +1,17 @@
+// The characters that names and entry texts may hold, and the filter that
+// removes the others from user input.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// The 92 allowed characters: A-Z, a-z, the space, the punctuation from "!" to
+// "/", from ":" to "@" and from "[" to "_", the digits, and the degree (0xB0) and
+// plus-minus (0xB1) signs of the Windows Latin-1 code page.
+extern const std::string AllowedChars;
+
+// A copy of the text without the characters outside AllowedChars.
+std::string KeepAllowedChars(const std::string& text);
+
+} // namespace app

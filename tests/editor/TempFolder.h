@@ -1,0 +1,22 @@
+// A folder of its own under the temporary folder for a test's files, removed
+// with everything in it when the test ends.
+#pragma once
+
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The path of a file of that name in the folder.
+    std::string File(const std::string& name) const { return path + "\\" + name; }
+
+private:
+    std::string path;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);

@@ -3,19 +3,25 @@
 #pragma once
 
 #include "editor/Group.h"
+#include "editor/Position.h"
+#include "journal/JNL_Database.h"
 
 #include <list>
 
+namespace jnl {
+class Action_t;
+}
+
 namespace app {
 
-class Database_t {
+class DatabaseObserver_t;
+
+// Its edits are journaled: each records the action that reverses it.
+class Database_t : public jnl::Database_t {
 public:
     using Groups = std::list<Group_t>;
 
     Database_t() = default;
-    virtual ~Database_t() = default;
-    Database_t(const Database_t&) = delete;
-    Database_t& operator=(const Database_t&) = delete;
 
     // The n-th group, or the end position for an index out of range.
     Groups::iterator GroupAt(int index);
@@ -28,9 +34,34 @@ public:
     std::istream& Read(std::istream& in);
     bool IsComplete() const { return complete; }
 
+    // The edits, each addressed by a position (a group's or checklist's ignores
+    // the lower indexes). Each records the action that reverses it into the
+    // recording journal and tells the observer. An insert index out of range is
+    // ignored (the count appends); a rename or update to an equal value does
+    // nothing; a missing item is an assertion.
+    void InsertGroup(const Position_t& position, const Group_t& group);
+    void InsertCheckList(const Position_t& position, const CheckList_t& checkList);
+    void InsertEntry(const Position_t& position, const Entry_t& entry);
+    void RenameGroup(const Position_t& position, const std::string& name);
+    void RenameCheckList(const Position_t& position, const std::string& name);
+    void UpdateEntry(const Position_t& position, const Entry_t& entry);
+    void EraseGroup(const Position_t& position);
+    void EraseCheckList(const Position_t& position);
+    void EraseEntry(const Position_t& position);
+    // Removes every group, recording and telling nothing.
+    void Clear() { groups.clear(); }
+
+    // The one observer (the tree view), not owned; every edit needs it.
+    void SetObserver(DatabaseObserver_t* newObserver) { observer = newObserver; }
+    DatabaseObserver_t* GetObserver() const { return observer; }
+
     Groups groups;
 
 private:
+    void Record(const jnl::Action_t& action);
+    DatabaseObserver_t& Observer(int missingLine);
+
+    DatabaseObserver_t* observer = nullptr;
     bool complete = false;
 };
 

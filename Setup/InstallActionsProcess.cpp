@@ -1,0 +1,87 @@
+// CInstallActions: starting programs directly, waiting for them with the windows kept
+// painted, ending a running program, and opening a file through the shell.
+#include "Setup/InstallActions.h"
+
+#include "Setup/ProcessFinder.h"
+
+#include <shellapi.h>
+
+namespace {
+
+// Woken by posted and sent messages, timers and paint; input waits in the queue.
+const DWORD kWakeMask = QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE;
+
+bool IsInput(UINT message)
+{
+    // Mouse messages 0x0200 to 0x020A, keyboard messages 0x0100 to 0x0108.
+    return (message >= 0x0200 && message <= 0x020A) || (message >= 0x0100 && message <= 0x0108);
+}
+
+bool IsSignalled(HANDLE handle)
+{
+    return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+}
+
+}  // namespace
+
+bool CInstallActions::RunProgram(const CString& commandLine, bool wait, DWORD& exitCode)
+{
+    if (GetWindowsVersion() < kVista)
+        return RunProcessAndWait(commandLine, wait, exitCode);
+    return RunAsUsersGroupTask(commandLine, wait, exitCode);
+}
+
+bool CInstallActions::RunProcessAndWait(const CString& commandLine, bool wait, DWORD& exitCode)
+{
+    CString writable(commandLine);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, writable.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    if (wait) {
+        WaitPumpingMessages(process.hProcess);
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return true;
+}
+
+bool CInstallActions::WaitPumpingMessages(HANDLE handle)
+{
+    for (;;) {
+        DWORD woken = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, kWakeMask);
+        if (woken == WAIT_OBJECT_0)
+            return true;
+        if (woken != WAIT_OBJECT_0 + 1)
+            return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            bool unicode = IsWindowUnicode(message.hwnd) != FALSE;
+            BOOL taken = unicode ? GetMessageW(&message, nullptr, 0, 0) : GetMessageA(&message, nullptr, 0, 0);
+            if (taken > 0 && !IsInput(message.message)) {
+                TranslateMessage(&message);
+                if (unicode)
+                    DispatchMessageW(&message);
+                else
+                    DispatchMessageA(&message);
+            }
+            if (IsSignalled(handle))
+                return true;
+        }
+    }
+}
+
+bool CInstallActions::CloseRunningProgram(const CString& executableName)
+{
+    CProcessFinder finder;
+    return finder.CloseProcess(executableName.ToAnsi().c_str());
+}
+
+bool CInstallActions::OpenWithShell(const CString& path)
+{
+    HINSTANCE result = ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}

@@ -20,16 +20,26 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    for (const std::string& name : Files()) {
+        SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(File(name).c_str());
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::vector<std::string> TempFolder::Files() const
+{
+    std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA(File(found.cFileName).c_str());
+                names.push_back(found.cFileName);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    return names;
 }
 
 std::string ReadBytes(const std::string& path)

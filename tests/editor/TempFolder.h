@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -13,6 +14,8 @@ public:
 
     // The path of a file of that name in the folder.
     std::string File(const std::string& name) const { return path + "\\" + name; }
+    // The names of the files in the folder.
+    std::vector<std::string> Files() const;
 
 private:
     std::string path;

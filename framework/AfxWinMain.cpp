@@ -1,0 +1,55 @@
+// The program's entry: the framework's WinMain runs the one application object.
+// Before start-up it looks beside the program for a resource-only language library
+// named after the program and the three-letter language name ("SetupENU.dll"),
+// first of the user's language, then the system's, then "LOC", and makes the first
+// one found the module that resources come from.
+#include "framework/CWinApp.h"
+#include "framework/Globals.h"
+
+namespace {
+
+HINSTANCE LoadLanguageLibrary(HINSTANCE hInstance)
+{
+    TCHAR path[MAX_PATH] = {};
+    if (!::GetModuleFileName(hInstance, path, MAX_PATH))
+        return nullptr;
+    CString stem = path;
+    stem = stem.Left(stem.ReverseFind(_T('.')));
+    LANGID languages[] = { ::GetUserDefaultUILanguage(), ::GetSystemDefaultUILanguage() };
+    for (LANGID language : languages) {
+        TCHAR abbreviation[16] = {};
+        if (!::GetLocaleInfo(MAKELCID(language, SORT_DEFAULT), LOCALE_SABBREVLANGNAME, abbreviation, 16))
+            continue;
+        CString candidate = stem + abbreviation + _T(".dll");
+        if (::GetFileAttributes(candidate.GetString()) != INVALID_FILE_ATTRIBUTES) {
+            if (HINSTANCE library = ::LoadLibrary(candidate.GetString()))
+                return library;
+        }
+    }
+    CString fallback = stem + _T("LOC.dll");
+    if (::GetFileAttributes(fallback.GetString()) != INVALID_FILE_ATTRIBUTES)
+        return ::LoadLibrary(fallback.GetString());
+    return nullptr;
+}
+
+} // namespace
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int nCmdShow)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    app->m_hInstance = hInstance;
+    app->m_nCmdShow = nCmdShow;
+    if (HINSTANCE language = LoadLanguageLibrary(hInstance))
+        AfxSetResourceHandle(language);
+    app->InitApplicationNames();
+    if (!app->InitInstance())
+        return app->ExitInstance();
+    return app->Run();
+}
+
+extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow)
+{
+    return AfxWinMain(hInstance, hPrevInstance, nullptr, nCmdShow);
+}

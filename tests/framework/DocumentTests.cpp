@@ -1,0 +1,369 @@
+// File New, Open, Save and Save As through the framework's document machinery,
+// answered by the test hook; the recent-file list in the registry and the menu.
+#include "SketchApp.h"
+#include "TestIds.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+void Command(UINT id)
+{
+    g_calls.clear();
+    Frame().SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void WriteFile(const CString& path, const std::string& content)
+{
+    std::ofstream(Narrow(path), std::ios::binary) << content;
+}
+
+std::string ReadFile(const CString& path)
+{
+    std::ifstream in(Narrow(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A fresh, unmodified new document.
+void StartNew()
+{
+    Doc().SetModifiedFlag(FALSE);
+    Command(ID_FILE_NEW);
+}
+
+} // namespace
+
+TEST(FileCommands, NewReachesTheDocumentAndNamesItFromTheTemplate)
+{
+    App();
+    CTestHook hook;
+    Doc().SetModifiedFlag(FALSE);
+    int updates = View().m_updates;
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(std::vector<std::string>{ "doc:new" }, g_calls);
+    EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    EXPECT_GT(View().m_updates, updates);   // the views had their initial update
+    EXPECT_TRUE(hook.Log().empty());
+}
+
+TEST(FileCommands, OpenShowsTheOpenDialogAndReachesTheDocument)
+{
+    App();
+    StartNew();
+    CString path = TempPath(_T("open-me.skt"));
+    WriteFile(path, "opened content");
+    CTestHook hook;
+    hook.AnswerFileDialog(path);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(std::vector<std::string>{ "doc:open " + Narrow(path) }, g_calls);
+    EXPECT_EQ("opened content", Doc().m_content);
+    EXPECT_EQ(path, Doc().GetPathName());
+    EXPECT_EQ(CString(_T("open-me.skt")), Doc().GetTitle());
+    ASSERT_EQ(1u, hook.Log().size());
+    EXPECT_EQ(TRUE, (BOOL)hook.Log()[0].style);   // an open-file dialog
+    EXPECT_EQ(0u, hook.Unanswered());
+}
+
+TEST(FileCommands, CancellingTheOpenDialogChangesNothing)
+{
+    App();
+    StartNew();
+    CTestHook hook;
+    hook.CancelFileDialog();
+    Command(ID_FILE_OPEN);
+    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
+}
+
+TEST(FileCommands, AMissingFileIsReportedWithItsName)
+{
+    App();
+    StartNew();
+    CString path = TempPath(_T("no-such-file.skt"));
+    ::DeleteFile(path);
+    CTestHook hook;
+    EXPECT_EQ(nullptr, App().OpenDocumentFile(path));
+    ASSERT_EQ(1u, hook.Log().size());
+    EXPECT_EQ(CString(path + _T(" was not found.")), hook.Log()[0].text);
+    EXPECT_EQ(CString(_T("FrameworkTest")), hook.Log()[0].caption);
+    // The document is a new one again and the views know it.
+    EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+}
+
+TEST(FileCommands, SaveOfANewDocumentAsksForANameThenSaves)
+{
+    App();
+    StartNew();
+    Doc().m_content = "saved content";
+    Doc().SetModifiedFlag(TRUE);
+    CString path = TempPath(_T("saved.skt"));
+    ::DeleteFile(path);
+    CTestHook hook;
+    hook.AnswerFileDialog(path);
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(std::vector<std::string>{ "doc:save " + Narrow(path) }, g_calls);
+    EXPECT_EQ("saved content", ReadFile(path));
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(path, Doc().GetPathName());
+    ASSERT_EQ(1u, hook.Log().size());
+    EXPECT_EQ(FALSE, (BOOL)hook.Log()[0].style);   // a save-file dialog
+
+    // A named document saves without asking.
+    Doc().m_content = "again";
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ("again", ReadFile(path));
+    EXPECT_EQ(1u, hook.Log().size());
+}
+
+TEST(FileCommands, SaveAsAlwaysAsksAndRenamesTheDocument)
+{
+    App();
+    StartNew();
+    CString first = TempPath(_T("first.skt")), second = TempPath(_T("second.skt"));
+    CTestHook hook;
+    hook.AnswerFileDialog(first);
+    hook.AnswerFileDialog(second);
+    Command(ID_FILE_SAVE_AS);
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(second, Doc().GetPathName());
+    EXPECT_EQ(CString(_T("second.skt")), Doc().GetTitle());
+    EXPECT_EQ(2u, hook.Log().size());
+    EXPECT_EQ(0u, hook.Unanswered());
+}
+
+TEST(FileCommands, AFileThatCannotBeCreatedGivesTheInvalidFilenameMessage)
+{
+    App();
+    StartNew();
+    CTestHook hook;
+    hook.AnswerFileDialog(_T("C:\\no\\such\\folder\\x.skt"));
+    Command(ID_FILE_SAVE_AS);
+    ASSERT_EQ(2u, hook.Log().size());
+    EXPECT_NE(-1, hook.Log()[1].text.Find(_T("invalid path")));
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+}
+
+TEST(FileCommands, NewAsksToSaveChangesFirst)
+{
+    App();
+    StartNew();
+    Doc().SetModifiedFlag(TRUE);
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDCANCEL);
+        Command(ID_FILE_NEW);
+        EXPECT_TRUE(g_calls.empty());   // cancelled: the document stays
+        EXPECT_TRUE(Doc().IsModified());
+        ASSERT_EQ(1u, hook.Log().size());
+        EXPECT_EQ(CString(_T("Save changes to Sketch?")), hook.Log()[0].text);
+        EXPECT_EQ((UINT)MB_YESNOCANCEL, hook.Log()[0].style & MB_TYPEMASK);
+    }
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);
+        Command(ID_FILE_NEW);
+        EXPECT_EQ(std::vector<std::string>{ "doc:new" }, g_calls);
+        EXPECT_FALSE(Doc().IsModified());
+    }
+    {
+        CString path = TempPath(_T("asked.skt"));
+        ::DeleteFile(path);
+        Doc().m_content = "kept";
+        Doc().SetModifiedFlag(TRUE);
+        CTestHook hook;
+        hook.AnswerMessageBox(IDYES);
+        hook.AnswerFileDialog(path);
+        Command(ID_FILE_NEW);
+        EXPECT_EQ((std::vector<std::string>{ "doc:save " + Narrow(path), "doc:new" }), g_calls);
+        EXPECT_EQ("kept", ReadFile(path));
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+}
+
+TEST(RecentFiles, OpenedAndSavedFilesComeFirstWithoutDuplicates)
+{
+    App();
+    CRecentFileList& list = *App().m_pRecentFileList;
+    EXPECT_EQ(4, list.GetSize());
+    CString a = TempPath(_T("a.skt")), b = TempPath(_T("b.skt"));
+    App().AddToRecentFileList(a);
+    App().AddToRecentFileList(b);
+    App().AddToRecentFileList(a);
+    EXPECT_EQ(a, list[0]);
+    EXPECT_EQ(b, list[1]);
+    for (int i = 0; i < 6; ++i) {
+        TCHAR name[32];
+        wsprintf(name, _T("many%d.skt"), i);
+        App().AddToRecentFileList(TempPath(name));
+    }
+    EXPECT_EQ(TempPath(_T("many5.skt")), list[0]);
+    EXPECT_EQ(TempPath(_T("many2.skt")), list[3]);
+}
+
+TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
+{
+    App();
+    CRecentFileList& list = *App().m_pRecentFileList;
+    while (list.GetCount() > 0)
+        list.Remove(0);
+    CMenu* file = Frame().GetMenu()->GetSubMenu(0);
+    Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
+    CString text;
+    file->GetMenuString(ID_FILE_MRU_FILE1, text, MF_BYCOMMAND);
+    EXPECT_EQ(CString(_T("Recent File")), text);
+    EXPECT_TRUE(file->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+
+    CString a = TempPath(_T("a.skt")), b = TempPath(_T("b.skt"));
+    App().AddToRecentFileList(a);
+    App().AddToRecentFileList(b);
+    UINT items = file->GetMenuItemCount();
+    Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
+    EXPECT_EQ(items + 1, file->GetMenuItemCount());
+    file->GetMenuString(ID_FILE_MRU_FILE1, text, MF_BYCOMMAND);
+    EXPECT_EQ(CString(_T("&1 ")) + AfxFileNameOf(b), text.Left(3) + AfxFileNameOf(text.Mid(3)));
+    EXPECT_FALSE(file->GetMenuState(ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND) & MF_GRAYED);
+    // Opening it again does not grow the menu.
+    Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
+    EXPECT_EQ(items + 1, file->GetMenuItemCount());
+
+    // Choosing an entry opens that file; one that fails to open leaves the list.
+    WriteFile(b, "recent");
+    ::DeleteFile(a);
+    CTestHook hook;
+    Doc().SetModifiedFlag(FALSE);
+    Command(ID_FILE_MRU_FILE1 + 1);   // a, which is missing
+    EXPECT_EQ(1, list.GetCount());
+    EXPECT_EQ(b, list[0]);
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ("recent", Doc().m_content);
+}
+
+// The second half of the next test, run by it in a separate process.
+TEST(RecentFilesChild, WritesTheListAtTheEnd)
+{
+    if (!std::getenv("FRAMEWORK_TEST_CHILD"))
+        GTEST_SKIP() << "run by RecentFiles.AreKeptInTheRegistryAcrossTwoRuns";
+    App();
+    App().AddToRecentFileList(TempPath(_T("third.skt")));
+    App().AddToRecentFileList(TempPath(_T("second.skt")));
+    App().AddToRecentFileList(TempPath(_T("first.skt")));
+    App().ExitInstance();
+}
+
+TEST(RecentFiles, AreKeptInTheRegistryAcrossTwoRuns)
+{
+    App();
+    ::RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\FrameworkTests\\FrameworkTest\\Recent File List"));
+    TCHAR program[MAX_PATH];
+    ::GetModuleFileName(nullptr, program, MAX_PATH);
+    CString command = CString(_T("\"")) + program + _T("\" --gtest_filter=RecentFilesChild.*");
+    ::SetEnvironmentVariable(_T("FRAMEWORK_TEST_CHILD"), _T("1"));
+    STARTUPINFO startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(::CreateProcess(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                &process));
+    command.ReleaseBuffer();
+    ::SetEnvironmentVariable(_T("FRAMEWORK_TEST_CHILD"), nullptr);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.hProcess, 120000));
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+    EXPECT_EQ(0u, exitCode);
+
+    EXPECT_EQ(TempPath(_T("first.skt")), App().GetProfileString(_T("Recent File List"), _T("File1")));
+    App().LoadStdProfileSettings(4);
+    CRecentFileList& list = *App().m_pRecentFileList;
+    EXPECT_EQ(3, list.GetCount());
+    EXPECT_EQ(TempPath(_T("first.skt")), list[0]);
+    EXPECT_EQ(TempPath(_T("second.skt")), list[1]);
+    EXPECT_EQ(TempPath(_T("third.skt")), list[2]);
+}
+
+TEST(Profile, ValuesLiveUnderTheRegistryKeyAndTheApplicationName)
+{
+    App();
+    EXPECT_TRUE(App().WriteProfileInt(_T("Settings"), _T("Count"), 42));
+    EXPECT_EQ(42u, App().GetProfileInt(_T("Settings"), _T("Count"), 0));
+    EXPECT_TRUE(App().WriteProfileString(_T("Settings"), _T("Name"), _T("value")));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyEx(HKEY_CURRENT_USER, _T("Software\\FrameworkTests\\FrameworkTest\\Settings"),
+                                            0, KEY_READ, &key));
+    ::RegCloseKey(key);
+    EXPECT_EQ(CString(_T("value")), App().GetProfileString(_T("Settings"), _T("Name")));
+    EXPECT_TRUE(App().WriteProfileString(_T("Settings"), _T("Name"), nullptr));
+    EXPECT_EQ(CString(_T("fallback")), App().GetProfileString(_T("Settings"), _T("Name"), _T("fallback")));
+    EXPECT_EQ(7u, App().GetProfileInt(_T("Settings"), _T("Name"), 7));
+}
+
+TEST(Shell, FileTypesAreRegisteredFromTheTemplateStrings)
+{
+    App();
+    App().EnableShellOpen();
+    App().RegisterShellFileTypes(TRUE);
+    TCHAR value[MAX_PATH] = {};
+    LONG size = sizeof(value);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CLASSES_ROOT, _T(".skt"), value, &size));
+    EXPECT_EQ(CString(_T("FrameworkTest.Sketch")), CString(value));
+    size = sizeof(value);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CLASSES_ROOT, _T("FrameworkTest.Sketch\\shell\\open\\command"),
+                                             value, &size));
+    EXPECT_NE(-1, CString(value).Find(_T("\"%1\"")));
+    App().UnregisterShellFileTypes();
+    size = sizeof(value);
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValue(HKEY_CLASSES_ROOT, _T(".skt"), value, &size));
+}
+
+TEST(CommandLine, ParamsDecideTheShellCommand)
+{
+    CCommandLineInfo info;
+    EXPECT_EQ(CCommandLineInfo::FileNew, info.m_nShellCommand);
+    info.ParseParam(_T("user"), TRUE, FALSE);
+    EXPECT_EQ(CCommandLineInfo::FileNew, info.m_nShellCommand);
+    info.ParseParam(_T("C:\\x.skt"), FALSE, TRUE);
+    EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
+    EXPECT_EQ(CString(_T("C:\\x.skt")), info.m_strFileName);
+    CCommandLineInfo print;
+    print.ParseParam(_T("p"), TRUE, FALSE);
+    print.ParseParam(_T("C:\\y.skt"), FALSE, TRUE);
+    EXPECT_EQ(CCommandLineInfo::FilePrint, print.m_nShellCommand);
+}
+
+TEST(Files, OpenFailuresCarryTheirCause)
+{
+    CFile file;
+    CFileException error;
+    CString missing = TempPath(_T("missing-file.bin"));
+    ::DeleteFile(missing);
+    EXPECT_FALSE(file.Open(missing, CFile::modeRead, &error));
+    EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
+    EXPECT_EQ(missing, error.m_strFileName);
+    TCHAR message[512];
+    EXPECT_TRUE(error.GetErrorMessage(message, 512));
+    EXPECT_EQ(missing + _T(" was not found."), CString(message));
+
+    CString path = TempPath(_T("exclusive.bin"));
+    CFile writer(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
+    writer.Write("abc", 3);
+    EXPECT_EQ(3u, writer.GetLength());
+    CFile reader;
+    EXPECT_FALSE(reader.Open(path, CFile::modeRead | CFile::shareDenyWrite, &error));
+    EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
+    writer.Close();
+    ASSERT_TRUE(reader.Open(path, CFile::modeRead | CFile::shareDenyWrite, &error));
+    char buffer[8] = {};
+    EXPECT_EQ(3u, reader.Read(buffer, 8));
+    EXPECT_EQ(0u, reader.Read(buffer, 8));
+    bool thrown = false;
+    try {
+        CFile opened(missing, CFile::modeRead);
+    } catch (CFileException* e) {
+        thrown = e->m_cause == CFileException::fileNotFound;
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+}

@@ -1,0 +1,80 @@
+// The UTF-16 build of the framework, as Setup uses it: texts, dialogs with their
+// data exchange, message boxes answered by the hook, and the clipboard.
+#include "framework/Framework.h"
+#include "TestIds.h"
+#include <gtest/gtest.h>
+
+static_assert(sizeof(TCHAR) == 2, "this test is built for the UTF-16 framework");
+
+namespace {
+
+class CNameDialog : public CDialog
+{
+public:
+    CNameDialog() : CDialog(IDD_NUMBER) {}
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_NAME, m_name);
+        DDX_Text(pDX, IDC_NUMBER, m_number);
+    }
+    CString m_name = L"Gr\u00FC\u00DFe";
+    int m_number = -5;
+};
+
+} // namespace
+
+TEST(WideFramework, StringsKeepCharactersOutsideTheCodePage)
+{
+    EXPECT_EQ(CString(L"Gr\u00FC\u00DFe \u03A9"), AfxLoadText(IDS_WIDE_TEXT));
+    EXPECT_EQ(CString(L"Ready"), AfxLoadText(AFX_IDS_IDLEMESSAGE));
+}
+
+TEST(WideFramework, ADialogExchangesWideTextsAndNumbers)
+{
+    CNameDialog dialog;
+    CTestHook hook;
+    CString shown;
+    hook.AnswerDialog([&](CDialog& d) {
+        d.GetDlgItemText(IDC_NAME, shown);
+        d.SetDlgItemText(IDC_NAME, L"\u03A9mega");
+        d.SetDlgItemText(IDC_NUMBER, L"x");
+        return IDOK;
+    });
+    hook.AnswerMessageBox(IDOK);
+    hook.AnswerDialog([](CDialog& d) {
+        d.SetDlgItemText(IDC_NUMBER, L"-17");
+        return IDOK;
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(CString(L"Gr\u00FC\u00DFe"), shown);
+    EXPECT_EQ(CString(L"\u03A9mega"), dialog.m_name);
+    EXPECT_EQ(-17, dialog.m_number);
+    ASSERT_EQ(3u, hook.Log().size());
+    EXPECT_EQ(CString(L"Please enter an integer."), hook.Log()[1].text);
+}
+
+TEST(WideFramework, FilesAndTheClipboardTakeWidePaths)
+{
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    CString path = CString(folder) + L"\u00FCber.bin";
+    {
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        file.Write("x", 1);
+    }
+    CFile file;
+    ASSERT_TRUE(file.Open(path, CFile::modeRead));
+    EXPECT_EQ(1u, file.GetLength());
+    EXPECT_EQ(path, file.GetFilePath());
+    file.Close();
+    ::DeleteFileW(path);
+
+    CLIPFORMAT format = (CLIPFORMAT)::RegisterClipboardFormatW(L"FRAMEWORK WIDE TEST");
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+    COleDataSource* source = new COleDataSource;
+    source->CacheGlobalData(format, block);
+    source->SetClipboard();
+    COleDataObject data;
+    data.AttachClipboard();
+    EXPECT_TRUE(data.IsDataAvailable(format));
+}

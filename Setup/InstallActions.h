@@ -138,8 +138,10 @@ public:
                                           LPDWORD freeClusters, LPDWORD clusters);
     using TesterQuestion = int (*)(const wchar_t* question);
     using DiagnosticSink = void (*)(const wchar_t* text);
+    using TaskServiceFactory = HRESULT (*)(void** taskService);
     static void SetVersionQueryForTest(VersionQuery query);
     static void SetFreeSpaceQueriesForTest(bool replace, FreeSpaceExQuery ex, FreeSpaceQuery plain);
     static void SetTesterQuestionForTest(TesterQuestion ask);
     static void SetDiagnosticSinkForTest(DiagnosticSink sink);
+    static void SetTaskServiceFactoryForTest(TaskServiceFactory factory);
 };

@@ -88,6 +88,16 @@ bool Failed(HRESULT result, const wchar_t* diagnostic)
 }
 
 const wchar_t kUsersGroup[] = L"S-1-5-32-545";
+
+CInstallActions::TaskServiceFactory g_taskServiceFactory = nullptr;
+
+HRESULT CreateTaskService(ITaskService** service)
+{
+    if (g_taskServiceFactory)
+        return g_taskServiceFactory(reinterpret_cast<void**>(service));
+    return CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                            reinterpret_cast<void**>(service));
+}
 const int kStatePolls = 50;
 
 // Registers the task and waits until it runs; false (with its diagnostic) otherwise.
@@ -100,9 +110,7 @@ bool RunTask(const CString& commandLine, const wchar_t* taskName)
         return false;
 
     ComPtr<ITaskService> service;
-    if (Failed(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
-                                service.receiveVoid()),
-               L"Failed to CoCreate an instance of the TaskService class: %x"))
+    if (Failed(CreateTaskService(service.receive()), L"Failed to CoCreate an instance of the TaskService class: %x"))
         return false;
     TextVariant none;
     if (Failed(service->Connect(none, none, none, none), L"ITaskService::Connect failed: %x"))
@@ -195,6 +203,11 @@ void WaitForProgram(const CString& commandLine, DWORD& exitCode)
 }
 
 }  // namespace
+
+void CInstallActions::SetTaskServiceFactoryForTest(TaskServiceFactory factory)
+{
+    g_taskServiceFactory = factory;
+}
 
 bool CInstallActions::RunAsUsersGroupTask(const CString& commandLine, bool wait, DWORD& exitCode)
 {

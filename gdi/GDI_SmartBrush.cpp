@@ -1,0 +1,24 @@
+// Selecting an own brush and putting back the object it replaced.
+#include "gdi/GDI_SmartBrush.h"
+
+#include "glo/GLO_Exception.h"
+
+#include "framework/CDC.h"
+
+namespace gdi {
+
+SmartBrush_t::~SmartBrush_t()
+{
+    Restore(previous);
+    brush.DeleteObject();
+}
+
+void SmartBrush_t::Create(COLORREF color)
+{
+    if (previous)
+        throw glo::Exception_t("GDI_SmartBrush", 121, std::string());
+    brush.Attach(::CreateSolidBrush(color));
+    previous = dc->SelectObject(&brush);
+}
+
+} // namespace gdi

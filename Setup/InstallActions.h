@@ -109,6 +109,14 @@ public:
 
     // Install checks.
     static bool IsTestMode();
+    // The questions of the test mode, one per probe that it replaces.
+    static constexpr const wchar_t* kAskUsbDriverInstalled = L"Did USB driver install succeed?";
+    static constexpr const wchar_t* kAskAviationDriverInstalled = L"Did USB aviation driver install succeed?";
+    static constexpr const wchar_t* kAskUsbDriversCurrent = L"Are USB drivers at \\USB_Drivers current?";
+    static constexpr const wchar_t* kAskGpsUnitPluggedIn = L"Is GPS unit plugged in?";
+    static constexpr const wchar_t* kAskUnitPluggedIn = L"Is unit plugged in?";
+    // In test mode a probe asks the tester instead of doing its work: true then, with
+    // the answer (Yes is true); false outside test mode, without asking.
     static bool AskTesterInTestMode(const wchar_t* question, bool& answer);
     static int GetFreeDiskSpaceMB(const CString& root);
     static int GetDriveFreeSpace(const char* root);
@@ -136,12 +144,10 @@ public:
                                             PULARGE_INTEGER total, PULARGE_INTEGER totalFree);
     using FreeSpaceQuery = BOOL (WINAPI*)(LPCSTR root, LPDWORD sectorsPerCluster, LPDWORD bytesPerSector,
                                           LPDWORD freeClusters, LPDWORD clusters);
-    using TesterQuestion = int (*)(const wchar_t* question);
     using DiagnosticSink = void (*)(const wchar_t* text);
     using TaskServiceFactory = HRESULT (*)(void** taskService);
     static void SetVersionQueryForTest(VersionQuery query);
     static void SetFreeSpaceQueriesForTest(bool replace, FreeSpaceExQuery ex, FreeSpaceQuery plain);
-    static void SetTesterQuestionForTest(TesterQuestion ask);
     static void SetDiagnosticSinkForTest(DiagnosticSink sink);
     static void SetTaskServiceFactoryForTest(TaskServiceFactory factory);
 };

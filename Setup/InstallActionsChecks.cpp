@@ -4,6 +4,7 @@
 #include "Setup/InstallActions.h"
 
 #include "Setup/RegKeyHandle.h"
+#include "framework/Globals.h"
 
 #include <sys/utime.h>
 
@@ -16,15 +17,6 @@ const wchar_t kMsiSetupMutex[] = L"_MSISETUP_{2956EBA1-9B5A-4679-8618-357136DA66
 const DWORD kRebootRequired = 3010;
 
 std::vector<CString> g_makerServers;
-
-int AskWithMessageBox(const wchar_t* question)
-{
-    wchar_t title[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, title, MAX_PATH);
-    return MessageBoxW(nullptr, question, title, MB_YESNO);
-}
-
-CInstallActions::TesterQuestion g_askTester = AskWithMessageBox;
 
 int RunMsiexec(const CString& command)
 {
@@ -42,16 +34,11 @@ bool CInstallActions::IsTestMode()
     return key.Open(HKEY_LOCAL_MACHINE, kTestModeKey, KEY_READ) == ERROR_SUCCESS;
 }
 
-void CInstallActions::SetTesterQuestionForTest(TesterQuestion ask)
-{
-    g_askTester = ask ? ask : AskWithMessageBox;
-}
-
 bool CInstallActions::AskTesterInTestMode(const wchar_t* question, bool& answer)
 {
     if (!IsTestMode())
         return false;
-    answer = g_askTester(question) == IDYES;
+    answer = AfxMessageBox(question, MB_YESNO) == IDYES;
     return true;
 }
 

@@ -2,7 +2,8 @@
 // during a long operation, at most every half second.
 #include "Setup/InstallActions.h"
 
-#include "Setup/AppMessagePump.h"
+#include "framework/CWinApp.h"
+#include "framework/Globals.h"
 
 namespace {
 DWORD g_lastPump = 0;
@@ -15,15 +16,17 @@ void CInstallActions::PumpPendingMessages()
         return;
     g_lastPump = now;
 
-    CAppMessagePump& application = CAppMessagePump::Current();
+    CWinApp* application = AfxGetApp();
+    if (!application)
+        return;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!application.PumpMessage()) {
+        if (!application->PumpMessage()) {
             // The quit message belongs to the application's own loop: put it back and stop.
             PostQuitMessage(0);
             return;
         }
     }
-    for (LONG count = 0; application.OnIdle(count); ++count) {
+    for (LONG count = 0; application->OnIdle(count); ++count) {
     }
 }

@@ -4,6 +4,9 @@
 // test prefix and removed again.
 #include "tests/setup/SetupTestSupport.h"
 
+#include "framework/CTestHook.h"
+#include "framework/Globals.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -159,36 +162,30 @@ TEST_F(MakerKeys, NetworkInstallByKeyOrByServerFolder)
     CInstallActions::SetMakerServers({});
 }
 
-std::vector<std::wstring> g_questions;
-int g_answer = IDYES;
-
-int AnswerTester(const wchar_t* question)
-{
-    g_questions.push_back(question);
-    return g_answer;
-}
-
 TEST_F(MakerKeys, TestModeAsksTheTesterInsteadOfProbing)
 {
-    CInstallActions::SetTesterQuestionForTest(AnswerTester);
-    g_questions.clear();
+    CTestHook hook;
     bool answer = false;
     EXPECT_FALSE(CInstallActions::IsTestMode());
-    EXPECT_FALSE(CInstallActions::AskTesterInTestMode(L"Is GPS unit plugged in?", answer));
-    EXPECT_TRUE(g_questions.empty());
+    EXPECT_FALSE(CInstallActions::AskTesterInTestMode(CInstallActions::kAskGpsUnitPluggedIn, answer));
+    EXPECT_TRUE(hook.Log().empty());
     {
         TestKey testMode(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quorel\\TestModeKey");
         EXPECT_TRUE(CInstallActions::IsTestMode());
-        g_answer = IDYES;
-        EXPECT_TRUE(CInstallActions::AskTesterInTestMode(L"Is GPS unit plugged in?", answer));
+        hook.AnswerMessageBox(IDYES);
+        EXPECT_TRUE(CInstallActions::AskTesterInTestMode(CInstallActions::kAskGpsUnitPluggedIn, answer));
         EXPECT_TRUE(answer);
-        g_answer = IDNO;
-        EXPECT_TRUE(CInstallActions::AskTesterInTestMode(L"Is unit plugged in?", answer));
+        hook.AnswerMessageBox(IDNO);
+        EXPECT_TRUE(CInstallActions::AskTesterInTestMode(CInstallActions::kAskUnitPluggedIn, answer));
         EXPECT_FALSE(answer);
     }
-    EXPECT_EQ(g_questions, (std::vector<std::wstring>{L"Is GPS unit plugged in?", L"Is unit plugged in?"}));
+    ASSERT_EQ(hook.Log().size(), 2u);
+    EXPECT_EQ(hook.Log()[0].text, L"Is GPS unit plugged in?");
+    EXPECT_EQ(hook.Log()[0].style & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(hook.Log()[0].caption, AfxGetAppName());
+    EXPECT_EQ(hook.Log()[1].text, L"Is unit plugged in?");
+    EXPECT_EQ(hook.Unanswered(), 0u);
     EXPECT_FALSE(CInstallActions::IsTestMode());
-    CInstallActions::SetTesterQuestionForTest(nullptr);
 }
 
 TEST(PnpInstalls, AskedOnlyWhenTheDeviceInstallerIsLoaded)

@@ -6,9 +6,7 @@
 #include "framework/CWinApp.h"
 #include "framework/Globals.h"
 
-namespace {
-
-HINSTANCE LoadLanguageLibrary(HINSTANCE hInstance)
+HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hInstance)
 {
     TCHAR path[MAX_PATH] = {};
     if (!::GetModuleFileName(hInstance, path, MAX_PATH))
@@ -32,8 +30,6 @@ HINSTANCE LoadLanguageLibrary(HINSTANCE hInstance)
     return nullptr;
 }
 
-} // namespace
-
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int nCmdShow)
 {
     CWinApp* app = AfxGetApp();
@@ -41,7 +37,7 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int nCmdShow)
         return -1;
     app->m_hInstance = hInstance;
     app->m_nCmdShow = nCmdShow;
-    if (HINSTANCE language = LoadLanguageLibrary(hInstance))
+    if (HINSTANCE language = AfxLoadLanguageLibrary(hInstance))
         AfxSetResourceHandle(language);
     app->InitApplicationNames();
     if (!app->InitInstance())

@@ -281,9 +281,10 @@ void CFrameWnd::OnClose()
     if (app && app->m_pMainWnd == this) {
         if (!app->SaveAllModified())
             return;
-        app->CloseAllDocuments(FALSE);
-        if (m_hWnd)   // a frame without documents ends by itself
-            DestroyWindow();
+        HWND hWnd = m_hWnd;
+        app->CloseAllDocuments(FALSE);   // usually ends this frame, and deletes it
+        if (FromHandlePermanent(hWnd) == this)
+            DestroyWindow();   // a frame without a document
         return;
     }
     CDocument* pDoc = GetActiveDocument();

@@ -21,15 +21,54 @@ int CancelAnswer(UINT type)
 
 } // namespace
 
+// The system's message boxes are dialogs of the class "#32770" that no CDialog owns.
+LRESULT CALLBACK WatchSystemMessageBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && g_hook) {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        TCHAR cls[16] = {};
+        ::GetClassName(hWnd, cls, 16);
+        if (lstrcmp(cls, _T("#32770")) == 0 && !CWnd::FromHandlePermanent(hWnd))
+            g_hook->OnSystemMessageBox(hWnd);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 CTestHook::CTestHook()
 {
     g_hook = this;
+    m_hook = ::SetWindowsHookEx(WH_CBT, WatchSystemMessageBoxes, nullptr, ::GetCurrentThreadId());
 }
 
 CTestHook::~CTestHook()
 {
+    if (m_hook)
+        ::UnhookWindowsHookEx(m_hook);
     if (g_hook == this)
         g_hook = nullptr;
+}
+
+void CTestHook::OnSystemMessageBox(HWND hWnd)
+{
+    if (::GetProp(hWnd, _T("FrameworkTestHookAnswered")))
+        return;   // activated again while its answer is on its way
+    ::SetProp(hWnd, _T("FrameworkTestHookAnswered"), (HANDLE)1);
+    // The message is the longest static text; the buttons present decide "cancel".
+    CString text, caption;
+    CWnd::FromHandle(hWnd)->GetWindowText(caption);
+    for (HWND child = ::GetWindow(hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        TCHAR cls[16] = {};
+        ::GetClassName(child, cls, 16);
+        CString childText;
+        CWnd::FromHandle(child)->GetWindowText(childText);
+        if (lstrcmpi(cls, _T("Static")) == 0 && childText.GetLength() > text.GetLength())
+            text = childText;
+    }
+    UINT type = ::GetDlgItem(hWnd, IDCANCEL) ? MB_OKCANCEL : (::GetDlgItem(hWnd, IDNO) ? MB_YESNO : MB_OK);
+    Answer answer;
+    int result = Take(Kind::Box, answer) ? answer.result : CancelAnswer(type);
+    m_log.push_back(Shown{ Kind::Box, text, caption, 0, result });
+    ::PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(result, BN_CLICKED), (LPARAM)::GetDlgItem(hWnd, result));
 }
 
 CTestHook* CTestHook::Current()

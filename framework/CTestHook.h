@@ -4,7 +4,9 @@
 // answered from the hook's queue of answers instead, in the order they were queued,
 // and noted in its log:
 //   - message boxes of AfxMessageBox, CWnd::MessageBox and CWinApp::DoMessageBox
-//     (none is shown; the queued result is returned);
+//     (none is shown; the queued result is returned), and the system's own message
+//     boxes of code that calls MessageBox directly (shown and closed at once with
+//     the queued button; their log entry has style 0);
 //   - modal dialogs (CDialog::DoModal): the dialog really opens and runs its
 //     OnInitDialog, then the queued action runs inside its modal loop with the live
 //     dialog, and the button it returns is pressed (a real WM_COMMAND, so OnOK and
@@ -74,6 +76,9 @@ public:
     int OnFileDialog(BOOL bOpen, LPCTSTR title, CString& path);
     UINT OnPopupMenu(const CString& items);
 
+    // Internal: a system message box has just been activated.
+    void OnSystemMessageBox(HWND hWnd);
+
 private:
     struct Answer
     {
@@ -87,4 +92,5 @@ private:
     std::deque<Answer> m_answers;
     std::vector<Shown> m_log;
     size_t m_unanswered = 0;
+    HHOOK m_hook = nullptr;   // watches for system message boxes
 };

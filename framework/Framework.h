@@ -21,6 +21,7 @@
 #include "framework/MessageMapEntries.h"
 #include "framework/Globals.h"
 #include "framework/CFile.h"
+#include "framework/CFileFind.h"
 #include "framework/CWinApp.h"
 #include "framework/CCommandLineInfo.h"
 #include "framework/CRecentFileList.h"

@@ -203,6 +203,20 @@ TEST(MessageBoxes, TheHookAnswersInOrderAndLogsEveryBox)
     EXPECT_EQ(CString(_T("Failed to open document.")), CString(AfxLoadText(AFX_IDP_FAILED_TO_OPEN_DOC)));
 }
 
+TEST(MessageBoxes, TheHookAlsoClosesTheSystemsOwnMessageBoxes)
+{
+    App();
+    CTestHook hook;
+    hook.AnswerMessageBox(IDYES);
+    EXPECT_EQ(IDYES, ::MessageBox(Frame().m_hWnd, _T("Raw question?"), _T("Raw"), MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(IDOK, ::MessageBox(nullptr, _T("Raw note"), _T("Raw"), MB_OK));   // nothing queued
+    ASSERT_EQ(2u, hook.Log().size());
+    EXPECT_EQ(CString(_T("Raw question?")), hook.Log()[0].text);
+    EXPECT_EQ(CString(_T("Raw")), hook.Log()[0].caption);
+    EXPECT_EQ(CString(_T("Raw note")), hook.Log()[1].text);
+    EXPECT_EQ(1u, hook.Unanswered());
+}
+
 TEST(PopupMenus, TheHookSeesTheItemsAndChoosesTheCommand)
 {
     App();

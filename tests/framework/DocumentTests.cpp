@@ -367,3 +367,36 @@ TEST(Files, OpenFailuresCarryTheirCause)
     }
     EXPECT_TRUE(thrown);
 }
+
+namespace {
+
+// Exit runs after every other test: it ends the test program's main window.
+class ExitAfterTheLastTest : public ::testing::Environment
+{
+public:
+    void TearDown() override
+    {
+        if (std::getenv("FRAMEWORK_TEST_CHILD"))
+            return;
+        App();
+        Doc().SetModifiedFlag(TRUE);
+        {
+            CTestHook hook;
+            hook.AnswerMessageBox(IDCANCEL);
+            Command(ID_APP_EXIT);
+            EXPECT_NE(nullptr, App().m_pMainWnd) << "Cancel keeps the program running";
+            EXPECT_EQ(1u, hook.Log().size());
+        }
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);
+        Command(ID_APP_EXIT);
+        EXPECT_EQ(nullptr, App().m_pMainWnd) << "the main window has gone";
+        EXPECT_EQ(nullptr, App().GetDocTemplates().front()->GetFirstDocument()) << "and the document with it";
+        MSG msg;
+        EXPECT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop is told to end";
+    }
+};
+
+::testing::Environment* const exitCheck = ::testing::AddGlobalTestEnvironment(new ExitAfterTheLastTest);
+
+} // namespace

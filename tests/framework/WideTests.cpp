@@ -3,6 +3,8 @@
 #include "framework/Framework.h"
 #include "TestIds.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <vector>
 
 static_assert(sizeof(TCHAR) == 2, "this test is built for the UTF-16 framework");
 
@@ -77,4 +79,73 @@ TEST(WideFramework, FilesAndTheClipboardTakeWidePaths)
     COleDataObject data;
     data.AttachClipboard();
     EXPECT_TRUE(data.IsDataAvailable(format));
+}
+
+namespace {
+
+CString ProgramStem()
+{
+    wchar_t path[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    CString stem = path;
+    return stem.Left(stem.ReverseFind(L'.'));
+}
+
+CString FolderOfProgram()
+{
+    CString stem = ProgramStem();
+    return stem.Left(stem.ReverseFind(L'\\') + 1);
+}
+
+} // namespace
+
+TEST(WideFramework, TheLanguageLibraryBesideTheProgramIsFoundByItsLanguageName)
+{
+    CString built = FolderOfProgram() + L"framework_test_language.dll";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(built));
+    wchar_t language[16] = {};
+    ASSERT_TRUE(::GetLocaleInfoW(MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT), LOCALE_SABBREVLANGNAME,
+                                 language, 16));
+    CString named = ProgramStem() + language + L".dll";
+    CString fallback = ProgramStem() + L"LOC.dll";
+    ::DeleteFileW(named);
+    ::DeleteFileW(fallback);
+    EXPECT_EQ(nullptr, AfxLoadLanguageLibrary(::GetModuleHandleW(nullptr)));
+
+    for (const CString& name : { named, fallback }) {
+        ASSERT_TRUE(::CopyFileW(built, name, FALSE));
+        HINSTANCE library = AfxLoadLanguageLibrary(::GetModuleHandleW(nullptr));
+        ASSERT_NE(nullptr, library) << name.ToAnsi();
+        AfxSetResourceHandle(library);
+        EXPECT_EQ(CString(L"From the language library"), AfxLoadText(IDS_WIDE_TEXT));
+        AfxSetResourceHandle(nullptr);
+        ::FreeLibrary(library);
+        ::DeleteFileW(name);
+    }
+}
+
+TEST(WideFramework, FileFindWalksTheMatchesOfAPattern)
+{
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    CString folder = CString(temp) + L"find-test\\";
+    ::CreateDirectoryW(folder, nullptr);
+    for (LPCWSTR name : { L"one.msi", L"two.msi", L"other.txt" }) {
+        CFile file(folder + name, CFile::modeCreate | CFile::modeWrite);
+    }
+    CFileFind find;
+    ASSERT_TRUE(find.FindFile(folder + L"*.msi"));
+    std::vector<CString> found;
+    BOOL more = TRUE;
+    while (more) {
+        more = find.FindNextFile();
+        found.push_back(find.GetFilePath());
+        EXPECT_FALSE(find.IsDirectory());
+    }
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ((std::vector<CString>{ folder + L"one.msi", folder + L"two.msi" }), found);
+    EXPECT_FALSE(find.FindFile(folder + L"*.none"));
+    for (LPCWSTR name : { L"one.msi", L"two.msi", L"other.txt" })
+        ::DeleteFileW(folder + name);
+    ::RemoveDirectoryW(folder);
 }

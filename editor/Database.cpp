@@ -2,6 +2,7 @@
 #include "editor/Database.h"
 
 #include "editor/DatabaseObserver.h"
+#include "editor/Document.h"
 #include "editor/ElementAt.h"
 #include "editor/TextForm.h"
 #include "editor/UndoActions.h"
@@ -66,7 +67,7 @@ std::istream& Database_t::Read(std::istream& in)
 }
 
 // The edits. Each records the action that reverses it into the recording
-// journal, changes the data and tells the observer:
+// journal, changes the data, tells the observer and updates the document:
 // inserts change, record, notify; renames and updates record, change, notify;
 // erases record, notify (the observer still sees the item), change.
 
@@ -74,6 +75,15 @@ void Database_t::Record(const jnl::Action_t& action)
 {
     if (GetJournal())
         GetJournal()->Record(action);
+}
+
+// The document shows the change: it is modified, and every view but the tree
+// (the observer, which has been told already) is updated.
+void Database_t::UpdateDocument()
+{
+    Document_t& document = CurrentDocument();
+    document.SetModifiedFlag(TRUE);
+    document.UpdateAllViews(dynamic_cast<CView*>(observer), 0, nullptr);
 }
 
 DatabaseObserver_t& Database_t::Observer(int missingLine)
@@ -90,6 +100,7 @@ void Database_t::InsertGroup(const Position_t& position, const Group_t& group)
     groups.insert(GroupAt(position.group), group);
     Record(GroupInsert_t(*this, position));
     Observer(40).InsertGroupItem(position, group, true);
+    UpdateDocument();
 }
 
 void Database_t::InsertCheckList(const Position_t& position, const CheckList_t& checkList)
@@ -100,6 +111,7 @@ void Database_t::InsertCheckList(const Position_t& position, const CheckList_t& 
     group->checklists.insert(group->CheckListAt(position.checklist), checkList);
     Record(CheckListInsert_t(*this, position));
     Observer(83).InsertCheckListItem(position, checkList, true);
+    UpdateDocument();
 }
 
 void Database_t::InsertEntry(const Position_t& position, const Entry_t& entry)
@@ -113,6 +125,7 @@ void Database_t::InsertEntry(const Position_t& position, const Entry_t& entry)
     checkList->entries.insert(checkList->EntryAt(position.entry), entry);
     Record(EntryInsert_t(*this, position));
     Observer(135).InsertEntryItem(position, entry);
+    UpdateDocument();
 }
 
 void Database_t::RenameGroup(const Position_t& position, const std::string& name)
@@ -123,6 +136,7 @@ void Database_t::RenameGroup(const Position_t& position, const std::string& name
     Record(GroupUpdate_t(*this, position, group.name));
     group.name = name;
     Observer(164).UpdateGroupItem(position, name);
+    UpdateDocument();
 }
 
 void Database_t::RenameCheckList(const Position_t& position, const std::string& name)
@@ -134,6 +148,7 @@ void Database_t::RenameCheckList(const Position_t& position, const std::string& 
     Record(CheckListUpdate_t(*this, position, checkList.name));
     checkList.name = name;
     Observer(196).UpdateCheckListItem(position, name);
+    UpdateDocument();
 }
 
 void Database_t::UpdateEntry(const Position_t& position, const Entry_t& entry)
@@ -146,6 +161,7 @@ void Database_t::UpdateEntry(const Position_t& position, const Entry_t& entry)
     Record(EntryUpdate_t(*this, position, current));
     current = entry;
     Observer(231).UpdateEntryItem(position, entry.text);
+    UpdateDocument();
 }
 
 void Database_t::EraseGroup(const Position_t& position)
@@ -154,6 +170,7 @@ void Database_t::EraseGroup(const Position_t& position)
     Record(GroupErase_t(*this, position, *group));
     Observer(253).EraseGroupItem(position);
     groups.erase(group);
+    UpdateDocument();
 }
 
 void Database_t::EraseCheckList(const Position_t& position)
@@ -163,6 +180,7 @@ void Database_t::EraseCheckList(const Position_t& position)
     Record(CheckListErase_t(*this, position, *checkList));
     Observer(280).EraseCheckListItem(position);
     group.checklists.erase(checkList);
+    UpdateDocument();
 }
 
 void Database_t::EraseEntry(const Position_t& position)
@@ -173,6 +191,7 @@ void Database_t::EraseEntry(const Position_t& position)
     Record(EntryErase_t(*this, position, *entry));
     Observer(310).EraseEntryItem(position);
     checkList.entries.erase(entry);
+    UpdateDocument();
 }
 
 } // namespace app

@@ -36,9 +36,10 @@ public:
 
     // The edits, each addressed by a position (a group's or checklist's ignores
     // the lower indexes). Each records the action that reverses it into the
-    // recording journal and tells the observer. An insert index out of range is
-    // ignored (the count appends); a rename or update to an equal value does
-    // nothing; a missing item is an assertion.
+    // recording journal, tells the observer, and marks the current document
+    // modified and updates its views. An insert index out of range is ignored
+    // (the count appends); a rename or update to an equal value does nothing;
+    // a missing item is an assertion.
     void InsertGroup(const Position_t& position, const Group_t& group);
     void InsertCheckList(const Position_t& position, const CheckList_t& checkList);
     void InsertEntry(const Position_t& position, const Entry_t& entry);
@@ -60,6 +61,7 @@ public:
 private:
     void Record(const jnl::Action_t& action);
     DatabaseObserver_t& Observer(int missingLine);
+    void UpdateDocument();
 
     DatabaseObserver_t* observer = nullptr;
     bool complete = false;

@@ -183,9 +183,12 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
         if (!app || !app->DoPromptFileName(newName, 0, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE, m_pDocTemplate))
             return FALSE;
     }
+    const bool existed = ::GetFileAttributes(newName.GetString()) != INVALID_FILE_ATTRIBUTES;
     if (!OnSaveDocument(newName.GetString())) {
-        if (!lpszPathName)
-            ::DeleteFile(newName.GetString());   // a file the dialog named is not left half written
+        // A file the dialog named is not left half written; one that was there
+        // before is the user's and stays.
+        if (!lpszPathName && !existed)
+            ::DeleteFile(newName.GetString());
         return FALSE;
     }
     if (bReplace)

@@ -1,4 +1,4 @@
-// A database that records into an undo journal and is watched by a recording observer.
+// A document whose database is watched by a recording observer.
 #include "tests/editor/EditFixture.h"
 
 #include <sstream>
@@ -9,8 +9,8 @@ using app::Entry_t;
 using app::Position_t;
 
 EditFixture::EditFixture()
+    : database(document.GetDatabase()), undo(document.GetUndoJournal()), redo(document.GetRedoJournal())
 {
-    database.SetJournal(&undo);
     database.SetObserver(&observer);
 }
 
@@ -30,15 +30,12 @@ void EditFixture::AddSample()
 
 void EditFixture::Undo()
 {
-    database.SetJournal(&redo);
-    database.RunJournal(undo);
-    database.SetJournal(&undo);
+    document.OnEditUndo();
 }
 
 void EditFixture::Redo()
 {
-    database.SetJournal(&undo);
-    database.RunJournal(redo);
+    document.OnEditRedo();
 }
 
 std::string EditFixture::Text() const

@@ -1,13 +1,11 @@
-// A database that records into an undo journal and is watched by a recording
-// observer, with undo and redo done the way the document does them.
+// A document whose database is watched by a recording observer.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "editor/Database.h"
-#include "journal/JNL_Journal.h"
+#include "editor/Document.h"
 #include "tests/editor/RecordingObserver.h"
 
 namespace app_test {
@@ -26,9 +24,10 @@ protected:
     // The database's text form.
     std::string Text() const;
 
-    app::Database_t database;
-    jnl::Journal_t undo;
-    jnl::Journal_t redo;
+    app::Document_t document;
+    app::Database_t& database;
+    jnl::Journal_t& undo;
+    jnl::Journal_t& redo;
     RecordingObserver_t observer;
 };
 

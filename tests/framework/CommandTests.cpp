@@ -3,6 +3,7 @@
 #include "SketchApp.h"
 #include "TestIds.h"
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -168,6 +169,29 @@ TEST(ToolBar, AButtonClickIsACommand)
     g_calls.clear();
     Frame().SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_TOGGLE, BN_CLICKED), (LPARAM)Frame().m_toolBar.m_hWnd);
     EXPECT_EQ(std::vector<std::string>{ "doc:toggle" }, g_calls);
+}
+
+TEST(ToolBar, TooltipsAndTheStatusLineComeFromTheCommandPrompts)
+{
+    App();
+    NMTTDISPINFO tip = {};
+    tip.hdr.hwndFrom = Frame().m_toolBar.m_hWnd;
+    tip.hdr.idFrom = ID_FILE_OPEN;
+    tip.hdr.code = TTN_GETDISPINFO;
+    Frame().SendMessage(WM_NOTIFY, ID_FILE_OPEN, (LPARAM)&tip);
+    ASSERT_NE(nullptr, tip.lpszText);
+    EXPECT_EQ(CString(_T("Open")), CString(tip.lpszText));
+
+    NMTBHOTITEM hot = {};
+    hot.hdr.hwndFrom = Frame().m_toolBar.m_hWnd;
+    hot.hdr.idFrom = AFX_IDW_TOOLBAR;
+    hot.hdr.code = TBN_HOTITEMCHANGE;
+    hot.idNew = ID_FILE_SAVE;
+    Frame().SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, (LPARAM)&hot);
+    EXPECT_EQ(CString(_T("Save the active document")), Frame().m_statusBar.GetPaneText(0));
+    hot.dwFlags = HICF_LEAVING;
+    Frame().SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, (LPARAM)&hot);
+    EXPECT_EQ(CString(_T("Ready")), Frame().m_statusBar.GetPaneText(0));
 }
 
 TEST(Accelerators, KeysBecomeCommandsUnlessDisabled)
@@ -337,6 +361,68 @@ TEST(Document, UpdateAllViewsSkipsTheSender)
     EXPECT_EQ(before, View().m_updates);
     Doc().UpdateAllViews(&Tree(), 7);
     EXPECT_EQ(before + 1, View().m_updates);
+}
+
+TEST(Views, ClickingAPaneMakesItTheActiveView)
+{
+    App();
+    Frame().SetActiveView(&Tree());
+    View().SendMessage(WM_MOUSEACTIVATE, (WPARAM)Frame().m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(&View(), Frame().GetActiveView());
+    EXPECT_EQ(&Doc(), Frame().GetActiveDocument());
+    Tree().SendMessage(WM_MOUSEACTIVATE, (WPARAM)Frame().m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(&Tree(), Frame().GetActiveView());
+}
+
+TEST(Frame, ADroppedFileIsOpened)
+{
+    App();
+    Doc().SetModifiedFlag(FALSE);
+    CString path = TempPath(_T("dropped.skt"));
+    {
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        file.Write("dropped", 7);
+    }
+    // A drop of one file, as the shell hands it over.
+    size_t chars = (size_t)path.GetLength() + 2;
+    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(TCHAR));
+    DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = sizeof(TCHAR) == 2;
+    lstrcpy(reinterpret_cast<LPTSTR>(files + 1), path);
+    ::GlobalUnlock(drop);
+    CTestHook hook;
+    Frame().SendMessage(WM_DROPFILES, (WPARAM)drop, 0);
+    EXPECT_EQ("dropped", Doc().m_content);
+    EXPECT_EQ(path, Doc().GetPathName());
+}
+
+TEST(RuntimeClasses, MakeObjectsByClassAndKnowTheirBases)
+{
+    CObject* made = RUNTIME_CLASS(CSketchView)->CreateObject();
+    ASSERT_NE(nullptr, made);
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CScrollView)));
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CView)));
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
+    EXPECT_FALSE(made->IsKindOf(RUNTIME_CLASS(CDocument)));
+    EXPECT_STREQ("CSketchView", made->GetRuntimeClass()->m_lpszClassName);
+    delete made;
+    EXPECT_EQ(nullptr, RUNTIME_CLASS(CView)->CreateObject());   // not dyncreate
+}
+
+TEST(HandleMaps, OwnWindowsHaveTheirObjectsOthersGetWrappers)
+{
+    App();
+    EXPECT_EQ(&Frame(), CWnd::FromHandlePermanent(Frame().m_hWnd));
+    EXPECT_EQ(&Frame(), CWnd::FromHandle(Frame().m_hWnd));
+    HWND desktop = ::GetDesktopWindow();
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(desktop));
+    CWnd* wrapper = CWnd::FromHandle(desktop);
+    ASSERT_NE(nullptr, wrapper);
+    EXPECT_EQ(desktop, wrapper->m_hWnd);
+    EXPECT_EQ(wrapper, CWnd::FromHandle(desktop));   // one wrapper per handle
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(::IsWindow(desktop));   // releasing a wrapper leaves its window alone
 }
 
 // Keeps the test window up for a screenshot: FRAMEWORK_TEST_HOLD_SECONDS=20.

@@ -1,8 +1,9 @@
-// The image descriptor: block counts, geometry choice, layout, checksum and the
-// copying constructor.
-#include "ImgTestSupport.h"
+// The image descriptor: block counts, geometry choice, layout, checksum, the
+// copying constructor, and loading images plain, scrambled, truncated or odd.
+#include "ImageTestSupport.h"
 
 #include "img_varnok/IMG_Bytes.h"
+#include "img_varnok/IMG_FileIO.h"
 #include "img_varnok/IMG_ImageDescriptor.h"
 
 #include <cstring>
@@ -36,6 +37,25 @@ std::vector<uint32_t> Range(uint32_t from, uint32_t count)
     return blocks;
 }
 
+// Loads the image file into a new descriptor.
+struct Loaded
+{
+    explicit Loaded(const std::string& path)
+    {
+        io.OpenForRead(path.c_str(), 0, false);
+        model.SetImageFileName(path.c_str());
+        model.Load(io);
+    }
+    IMG_FileIO io;
+    IMG_ImageDescriptor model;
+};
+
+void Patch(const std::string& path, size_t offset, std::initializer_list<uint8_t> bytes)
+{
+    std::vector<uint8_t> file = ReadBytes(path);
+    std::copy(bytes.begin(), bytes.end(), file.begin() + offset);
+    WriteBytes(path, file);
+}
 }
 
 TEST(ImgImageDescriptor, HundredThousandBytesLaidOutInEachMode)
@@ -182,4 +202,89 @@ TEST(ImgImageDescriptor, CopyKeepsTheHeaderTextsInAFreshHeaderWithoutDirectory)
     copy.GetFiles(files, true);
     EXPECT_TRUE(files.empty());
     EXPECT_EQ(0u, copy.GetEntriesTotal());
+}
+
+TEST(ImgImageDescriptor, LoadsPlainScrambledAndTruncatedImages)
+{
+    ImageFiles disk;
+    const std::vector<std::string> paths = {disk.Disk("one.bin", 5000, 1), disk.Disk("two.bin", 70000, 2)};
+    for (bool scramble : {false, true})
+    {
+        Loaded image(disk.Build(scramble ? "s.img" : "p.img", paths, scramble));
+        EXPECT_EQ(scramble, image.model.IsScrambled());
+        EXPECT_FALSE(image.model.IsTruncated());
+        EXPECT_FALSE(image.model.IsNoChecksum());
+        std::vector<IMG_FileDescriptorPtr> files;
+        image.model.GetFiles(files, false);
+        ASSERT_EQ(2u, files.size());
+        EXPECT_EQ("ONE     .BIN", files[0]->GetFullName());
+        EXPECT_EQ(70000u, files[1]->GetSize());
+        EXPECT_EQ(scramble, files[1]->IsScrambled());
+        // The data sum is what the data blocks hold, in the form written.
+        uint32_t dataSum = 0;
+        for (const char* name : {"ONE     .BIN", "TWO     .BIN"})
+        {
+            std::vector<uint8_t> blocks = disk.contents[name];
+            blocks.resize((blocks.size() + image.model.GetBlockSize() - 1) / image.model.GetBlockSize() *
+                          image.model.GetBlockSize());
+            dataSum += SumOf(scramble ? Xored(blocks) : blocks);
+        }
+        EXPECT_EQ(dataSum, image.model.GetDataSum());
+    }
+
+    const std::string cut = disk.Build("cut.img", paths);
+    std::vector<uint8_t> bytes = ReadBytes(cut);
+    bytes.resize(bytes.size() - 1);
+    WriteBytes(cut, bytes);
+    EXPECT_TRUE(Loaded(cut).model.IsTruncated());
+}
+
+TEST(ImgImageDescriptor, LoadSkipsEntriesNotInUseAndDistrustsSomeChecksums)
+{
+    ImageFiles disk;
+    const std::string path = disk.Build("three.img", {disk.Disk("a.bin", 10), disk.Disk("b.bin", 20),
+                                                      disk.Disk("c.bin", 30)});
+    const size_t directory = 8 * 512;
+    {
+        const std::string gap = disk.Path("gap.img");
+        CopyFileA(path.c_str(), gap.c_str(), FALSE);
+        Patch(gap, directory + 2 * 512, {0});
+        Loaded image(gap);
+        std::vector<IMG_FileDescriptorPtr> files;
+        image.model.GetFiles(files, false);
+        ASSERT_EQ(2u, files.size());
+        EXPECT_EQ("A       .BIN", files[0]->GetFullName());
+        EXPECT_EQ("C       .BIN", files[1]->GetFullName());
+        EXPECT_EQ(3u, image.model.GetEntriesUsed());
+    }
+    EXPECT_FALSE(Loaded(path).model.IsNoChecksum());
+    Patch(path, 0x86, {1});  // format 3.01
+    EXPECT_TRUE(Loaded(path).model.IsNoChecksum());
+    Patch(path, 0x86, {2});
+    EXPECT_TRUE(Loaded(path).model.IsNoChecksum());
+    Patch(path, 0x86, {5});
+    Patch(path, 0x24, {0, 0, 0, 0});
+    EXPECT_TRUE(Loaded(path).model.IsNoChecksum());
+}
+
+TEST(ImgImageDescriptor, LoadRefusesWhatIsNoImage)
+{
+    ImageFiles disk;
+    IMG_ImageDescriptor model;
+    IMG_FileIO io;
+    EXPECT_TRUE(Raises([&] { model.Load(io); }, unit, 366, 36));
+    EXPECT_TRUE(Raises([&] { model.SetImageFileName(nullptr); }, unit, 557, 24));
+
+    const std::string path = disk.Disk("random.bin", 4096, 3);
+    io.OpenForRead(path.c_str(), 0, false);
+    model.SetImageFileName(path.c_str());
+    EXPECT_TRUE(Raises([&] { model.Load(io); }, unit, 394, 4));
+
+    // Sectors of another size, or a header-and-directory area larger than the image.
+    const std::string image = disk.Build("odd.img", {disk.Disk("a.bin", 10)});
+    Patch(image, 0x61, {10});
+    EXPECT_EQ(4, RaisedCode([&] { Loaded odd(image); }));
+    Patch(image, 0x61, {9});
+    Patch(image, 8 * 512 + 0x0C, {0xFF, 0xFF, 0xFF, 0x00});
+    EXPECT_EQ(4, RaisedCode([&] { Loaded odd(image); }));
 }

@@ -116,6 +116,7 @@ BOOL Document_t::OnOpenDocument(LPCTSTR path)
     }
     if (Crc_t(path).Check() && database.IsComplete()) {
         UpdateLock();
+        SetModifiedFlag(FALSE);
         return TRUE;
     }
     AfxMessageBox(("The Kiv document, " + quoted + ", is corrupt.").c_str(), MB_OK);

@@ -197,9 +197,12 @@ TEST_F(DocumentTest, OpenReadsTheFileAndDecidesTheLock)
 {
     const std::string path = folder.File("made.kiv");
     WriteBytes(path, NewFileBytes(true));
+    AddNewGroup();
     BOOL opened = FALSE;
     EXPECT_TRUE(Open(path, &opened).empty());
     ASSERT_TRUE(opened);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(document.GetUndoJournal().IsEmpty());
     ASSERT_EQ(1u, document.GetDatabase().groups.size());
     EXPECT_EQ("New Entry", document.GetDatabase().GroupAt(0)->CheckListAt(0)->EntryAt(0)->text);
     EXPECT_TRUE(document.IsLocked());  // made in OEM mode, opened outside it
@@ -223,11 +226,11 @@ TEST_F(DocumentTest, OpenRefusesAFileThatIsNotAKivFile)
     // A valid trailer does not help: the signature is tested first.
     WriteBytes(path, WithTrailer(bytes.substr(0, bytes.size() - 4)));
     AddNewGroup();
-    BOOL opened = TRUE;
-    const auto messages = Open(path, &opened);
-    EXPECT_FALSE(opened);
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ("\"" + path + "\" is not an KIV file.", messages[0]);
+    CTestHook hook;
+    EXPECT_FALSE(document.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(1u, hook.Log().size());
+    EXPECT_EQ("\"" + path + "\" is not an KIV file.", Messages(hook)[0]);
+    EXPECT_EQ(UINT(MB_OK), hook.Log()[0].style);  // an OK button, no icon
     EXPECT_TRUE(document.GetDatabase().groups.empty());
     EXPECT_TRUE(document.GetUndoJournal().IsEmpty());
 }
@@ -374,6 +377,33 @@ TEST_F(DocumentTest, UndoAndRedoMoveOneStepBetweenTheJournals)
     EXPECT_FALSE(Enabled(&Document_t::OnUpdateEditRedo));
     EXPECT_EQ(2u, document.GetUndoJournal().GetCount());
     EXPECT_TRUE(tree.Mirrors(document.GetDatabase()));
+}
+
+TEST_F(DocumentTest, CommandsReachTheirHandlersThroughTheMessageMap)
+{
+    AddNewGroup();
+    EXPECT_TRUE(document.OnCmdMsg(ID_EDIT_UNDO, CN_COMMAND, nullptr, nullptr));
+    EXPECT_TRUE(document.GetDatabase().groups.empty());
+    CCmdStateUI redo;
+    redo.m_nID = ID_EDIT_REDO;
+    EXPECT_TRUE(document.OnCmdMsg(ID_EDIT_REDO, CN_UPDATE_COMMAND_UI, &redo, nullptr));
+    EXPECT_TRUE(redo.m_bEnabled);
+    EXPECT_TRUE(document.OnCmdMsg(ID_EDIT_REDO, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(1u, document.GetDatabase().groups.size());
+    CCmdStateUI save;
+    save.m_nID = ID_FILE_SAVE;
+    EXPECT_TRUE(document.OnCmdMsg(ID_FILE_SAVE, CN_UPDATE_COMMAND_UI, &save, nullptr));
+    EXPECT_TRUE(save.m_bEnabled);
+    // File Properties (130) is the document's command.
+    EXPECT_TRUE(document.OnCmdMsg(130, CN_COMMAND, nullptr, nullptr));
+}
+
+TEST(DocumentCreation, TheTemplateCreatesItByItsRunTimeClassAndItBecomesCurrent)
+{
+    CObject* created = RUNTIME_CLASS(Document_t)->CreateObject();
+    ASSERT_NE(nullptr, created);
+    EXPECT_EQ(created, &app::CurrentDocument());
+    delete created;
 }
 
 TEST_F(DocumentTest, ErasedGroupResetsTheDefaultsAndUndoDoesNotRestoreThem)

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchClock.h"
 #include "editor/DatabaseObserver.h"
 #include "editor/Document.h"
 
@@ -18,17 +19,10 @@ namespace {
 
 class Stopwatch_t {
 public:
-    Stopwatch_t() { QueryPerformanceCounter(&start); }
-    double Seconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-    }
+    double Seconds() const { return ::Seconds() - start; }
 
 private:
-    LARGE_INTEGER start;
+    double start = ::Seconds();
 };
 
 // The tree view's place, doing nothing.

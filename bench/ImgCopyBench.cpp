@@ -3,6 +3,7 @@
 // to a plain copy of the same bytes on the same machine.
 //
 //   img_copy_bench [MiB]      (default 32)
+#include "bench/BenchClock.h"
 #include "img_varnok/IMG_Exception.h"
 #include "img_varnok/IMG_FileDescriptor.h"
 #include "img_varnok/IMG_FileIO.h"
@@ -25,14 +26,6 @@ std::string folder;
 std::string Path(const char* name)
 {
     return folder + "\\" + name;
-}
-
-double Seconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
 }
 
 // The best throughput of a few runs, in MB (10^6 bytes) per second; before each run the targets go.

@@ -4,6 +4,7 @@
 // them, plain copies of the same bytes on the same machine.
 //
 //   img_image_bench [runs]      (default 3; the best run counts)
+#include "bench/BenchClock.h"
 #include "img_varnok/IMG_Exception.h"
 #include "img_varnok/IMG_VarnokDiskImage.h"
 
@@ -31,14 +32,6 @@ std::string folder;
 std::string Path(const std::string& name)
 {
     return folder + "\\" + name;
-}
-
-double Seconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
 }
 
 // The best time of the runs; prepare runs untimed before each.

@@ -3,6 +3,7 @@
 // shows whether writing and reading grow linearly with the file.
 //
 //   kiv_file_bench [MiB]      (size of the largest file, default 10)
+#include "bench/BenchClock.h"
 #include "editor/Crc.h"
 #include "editor/Database.h"
 #include "editor/KivFile.h"
@@ -16,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / frequency.QuadPart;
-}
 
 double Mib(double bytes)
 {

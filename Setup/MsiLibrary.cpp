@@ -1,0 +1,38 @@
+// Windows Installer's entries by ordinal (see MsiLibrary.h).
+#include "Setup/MsiLibrary.h"
+
+void* CMsiLibrary::Entry(WORD ordinal)
+{
+    static HMODULE library = LoadLibraryW(L"msi.dll");
+    return library ? reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(ordinal))) : nullptr;
+}
+
+INSTALLUILEVEL CMsiLibrary::SetInternalUI(INSTALLUILEVEL level, HWND* window)
+{
+    using Function = INSTALLUILEVEL(WINAPI*)(INSTALLUILEVEL, HWND*);
+    auto function = reinterpret_cast<Function>(Entry(kSetInternalUI));
+    return function ? function(level, window) : INSTALLUILEVEL_NOCHANGE;
+}
+
+INSTALLUI_HANDLERW CMsiLibrary::SetExternalUI(INSTALLUI_HANDLERW handler, DWORD filter, void* context)
+{
+    using Function = INSTALLUI_HANDLERW(WINAPI*)(INSTALLUI_HANDLERW, DWORD, void*);
+    auto function = reinterpret_cast<Function>(Entry(kSetExternalUI));
+    return function ? function(handler, filter, context) : nullptr;
+}
+
+UINT CMsiLibrary::InstallProduct(const wchar_t* package, const wchar_t* commandLine)
+{
+    using Function = UINT(WINAPI*)(const wchar_t*, const wchar_t*);
+    auto function = reinterpret_cast<Function>(Entry(kInstallProduct));
+    return function ? function(package, commandLine) : ERROR_INSTALL_SERVICE_FAILURE;
+}
+
+UINT CMsiLibrary::GetFileVersion(const wchar_t* path, wchar_t* version, DWORD* versionLength, wchar_t* language,
+                                 DWORD* languageLength)
+{
+    using Function = UINT(WINAPI*)(const wchar_t*, wchar_t*, DWORD*, wchar_t*, DWORD*);
+    auto function = reinterpret_cast<Function>(Entry(kGetFileVersion));
+    return function ? function(path, version, versionLength, language, languageLength)
+                    : ERROR_INSTALL_SERVICE_FAILURE;
+}

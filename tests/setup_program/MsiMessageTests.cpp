@@ -1,0 +1,202 @@
+// Tests of reading Windows Installer's message texts: the fields of progress and
+// common-data messages and the action texts under the installation page's bar.
+#include "Setup/MsiLibrary.h"
+#include "Setup/MsiMessage.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+inline void PrintTo(const CString& text, std::ostream* out)
+{
+    *out << '"' << text.ToAnsi() << '"';
+}
+
+namespace {
+
+TEST(ProgressFields, AResetCarriesAllFourFields)
+{
+    int fields[4] = {9, 9, 9, 9};
+    ASSERT_TRUE(CMsiMessage::ParseProgress(L"1: 0 2: 63600 3: 1 4: 0 ", fields));
+    EXPECT_EQ(0, fields[0]);
+    EXPECT_EQ(63600, fields[1]);
+    EXPECT_EQ(1, fields[2]);
+    EXPECT_EQ(0, fields[3]);
+}
+
+TEST(ProgressFields, EachKindStopsAfterItsLastField)
+{
+    int fields[4] = {9, 9, 9, 9};
+    ASSERT_TRUE(CMsiMessage::ParseProgress(L"1: 2 2: 24000 3: 5 4: 6 ", fields));
+    EXPECT_EQ(2, fields[0]);
+    EXPECT_EQ(24000, fields[1]);
+    EXPECT_EQ(9, fields[2]);   // an increment ends after field 2
+    EXPECT_EQ(9, fields[3]);
+
+    ASSERT_TRUE(CMsiMessage::ParseProgress(L"1: 1 2: 10 3: 1 4: 6 ", fields));
+    EXPECT_EQ(1, fields[0]);
+    EXPECT_EQ(10, fields[1]);
+    EXPECT_EQ(1, fields[2]);
+    EXPECT_EQ(9, fields[3]);   // action info ends after field 3
+
+    ASSERT_TRUE(CMsiMessage::ParseProgress(L"1: 3 2: 77", fields));   // the last value runs to the end
+    EXPECT_EQ(3, fields[0]);
+    EXPECT_EQ(77, fields[1]);
+}
+
+TEST(ProgressFields, MalformedMessagesAreIgnored)
+{
+    int fields[4] = {9, 9, 9, 9};
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"", fields));
+    EXPECT_FALSE(CMsiMessage::ParseProgress(nullptr, fields));
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"1: x 2: 5 ", fields));    // field 1 not a digit
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"1: 12 2: 5 ", fields));   // field 1 is one digit
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"2: 5 ", fields));         // no field 1
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"1: 0 5: 5 ", fields));    // no field 5
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"1: 0 0: 5 ", fields));
+    EXPECT_FALSE(CMsiMessage::ParseProgress(L"Progress", fields));
+    EXPECT_EQ(9, fields[1]);
+}
+
+TEST(ProgressFields, HugeValuesAreClampedAndSignsRead)
+{
+    int fields[4] = {};
+    ASSERT_TRUE(CMsiMessage::ParseProgress(L"1: 0 2: 99999999999999999999 3: -4 4: 1 ", fields));
+    EXPECT_EQ(INT_MAX, fields[1]);
+    EXPECT_EQ(-4, fields[2]);
+    ASSERT_TRUE(CMsiMessage::ParseProgress(L"1: 0 2: 12abc 3: 0 ", fields));
+    EXPECT_EQ(12, fields[1]);
+}
+
+TEST(ProgressFields, RandomTextsNeverOverrun)
+{
+    const wchar_t alphabet[] = L"0123456789: -x";
+    unsigned seed = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        wchar_t text[24] = {};
+        int length = static_cast<int>(seed % 23);
+        for (int i = 0; i < length; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text[i] = alphabet[(seed >> 16) % (sizeof(alphabet) / sizeof(wchar_t) - 1)];
+        }
+        seed = seed * 1103515245u + 12345u;
+        int progress[4] = {};
+        int common[2] = {};
+        CMsiMessage::ParseProgress(text, progress);
+        CMsiMessage::ParseCommonData(text, common);
+        EXPECT_GE(progress[0], 0);
+        EXPECT_LE(progress[0], 9);
+    }
+}
+
+TEST(CommonDataFields, LanguageAndCancelButtonMessagesAreRead)
+{
+    int fields[2] = {9, 9};
+    ASSERT_TRUE(CMsiMessage::ParseCommonData(L"1: 0 2: 1033 3: 0 ", fields));
+    EXPECT_EQ(0, fields[0]);
+    EXPECT_EQ(1033, fields[1]);
+    ASSERT_TRUE(CMsiMessage::ParseCommonData(L"1: 2 2: 0 ", fields));
+    EXPECT_EQ(2, fields[0]);
+    EXPECT_EQ(0, fields[1]);
+}
+
+TEST(CommonDataFields, TheCaptionAndOtherTextsAreIgnored)
+{
+    int fields[2] = {9, 9};
+    EXPECT_FALSE(CMsiMessage::ParseCommonData(L"1: 1 2: Pellorin ", fields));
+    EXPECT_FALSE(CMsiMessage::ParseCommonData(L"Message type: 0, Argument: 1033, 0", fields));
+    EXPECT_FALSE(CMsiMessage::ParseCommonData(L"1: 0 3: 5 ", fields));
+    EXPECT_FALSE(CMsiMessage::ParseCommonData(L"", fields));
+    EXPECT_EQ(9, fields[1]);
+}
+
+TEST(ActionStart, TheDescriptionAfterTheActionNameIsShown)
+{
+    CString text = L"unchanged";
+    ASSERT_TRUE(CMsiMessage::ActionStartText(L"Action 10:15:30: InstallFiles. Copying new files", text));
+    EXPECT_EQ(CString(L"Copying new files..."), text);
+
+    CString sixty(L'd', 60);
+    ASSERT_TRUE(CMsiMessage::ActionStartText(L"Action 10:15:30: Long. " + sixty, text));
+    EXPECT_EQ(CString(L'd', 45) + L"...", text);
+
+    ASSERT_TRUE(CMsiMessage::ActionStartText(L"Action 10:15:30: Wait. Computing...", text));
+    EXPECT_EQ(CString(L"Computing..."), text);
+}
+
+TEST(ActionStart, AnEmptyDescriptionEmptiesTheTextAndNoDescriptionKeepsIt)
+{
+    CString text = L"before";
+    ASSERT_TRUE(CMsiMessage::ActionStartText(L"Action 9:38:18: INSTALL. ", text));
+    EXPECT_EQ(CString(), text);
+    text = L"before";
+    EXPECT_FALSE(CMsiMessage::ActionStartText(L"Action 9:38:18: INSTALL.", text));
+    EXPECT_EQ(CString(L"before"), text);
+}
+
+CMsiMessage::DataTexts Texts()
+{
+    CMsiMessage::DataTexts texts;
+    texts.copyingFile = L"Copying %s";
+    texts.namelessFile = L"Copying a file";
+    texts.registry = L"Writing registry values";
+    texts.shortcut = L"Creating shortcuts";
+    texts.rollback = L"Undoing the changes";
+    return texts;
+}
+
+TEST(ActionData, AFileActionNamesTheFile)
+{
+    EXPECT_EQ(CString(L"Copying readme.txt..."),
+              CMsiMessage::ActionDataText(L"File: readme.txt,  Directory: C:\\Program Files\\, Size: 1024", true,
+                                          Texts()));
+    EXPECT_EQ(CString(L"Copying a file..."), CMsiMessage::ActionDataText(L"File: readme.txt", true, Texts()));
+    EXPECT_EQ(CString(L"File: readme..."), CMsiMessage::ActionDataText(L"File: readme", true, Texts()));
+    // A format whose result holds a comma is cut there.
+    CMsiMessage::DataTexts commaTexts = Texts();
+    commaTexts.copyingFile = L"Copying %s, please wait";
+    EXPECT_EQ(CString(L"Copying a.txt..."), CMsiMessage::ActionDataText(L"File: a.txt, Size: 1", true, commaTexts));
+    // A name shorter than the prefix leaves nothing to name, safely.
+    EXPECT_EQ(CString(L"Copying ..."), CMsiMessage::ActionDataText(L"File:,", true, Texts()));
+}
+
+TEST(ActionData, FeaturesKeysShortcutsAndLongTexts)
+{
+    EXPECT_EQ(CString(L"Feature: Editor..."),
+              CMsiMessage::ActionDataText(L"Feature: Editor, Component: X", true, Texts()));
+    EXPECT_EQ(CString(L"Writing registry values..."),
+              CMsiMessage::ActionDataText(
+                  L"Key: HKEY_LOCAL_MACHINE\\Software\\Quorel\\Pellorin, Name: InstallDir, Value: C:\\", true,
+                  Texts()));
+    EXPECT_EQ(CString(L"Creating shortcuts..."), CMsiMessage::ActionDataText(L"Shortcut: Pellorin", true, Texts()));
+    EXPECT_EQ(CString(L'x', 45) + L"...", CMsiMessage::ActionDataText(CString(L'x', 80), true, Texts()));
+    EXPECT_EQ(CString(L"Folder: INSTALLDIR..."), CMsiMessage::ActionDataText(L"Folder: INSTALLDIR", true, Texts()));
+    EXPECT_EQ(CString(L"Done..."), CMsiMessage::ActionDataText(L"Done...", true, Texts()));
+}
+
+TEST(ActionData, WhileRollingBackEveryTextIsTheRollbackText)
+{
+    for (const wchar_t* text : {L"File: a.txt, Size: 1", L"Key: X, Name: Y", L"anything"})
+        EXPECT_EQ(CString(L"Undoing the changes..."), CMsiMessage::ActionDataText(text, false, Texts()));
+}
+
+TEST(MsiLibrary, TheOrdinalsAreTheNamedFunctions)
+{
+    HMODULE msi = LoadLibraryW(L"msi.dll");
+    ASSERT_NE(nullptr, msi);
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(msi, "MsiInstallProductW")),
+              CMsiLibrary::Entry(CMsiLibrary::kInstallProduct));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(msi, "MsiSetExternalUIW")),
+              CMsiLibrary::Entry(CMsiLibrary::kSetExternalUI));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(msi, "MsiSetInternalUI")),
+              CMsiLibrary::Entry(CMsiLibrary::kSetInternalUI));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(msi, "MsiGetFileVersionW")),
+              CMsiLibrary::Entry(CMsiLibrary::kGetFileVersion));
+}
+
+TEST(MsiLibrary, AMissingPackageFailsWithoutAnyMessage)
+{
+    EXPECT_NE(0u, CMsiLibrary::InstallProduct(L"C:\\no such folder\\none.msi", L""));
+}
+
+}  // namespace

@@ -7,8 +7,10 @@
 #include "afx/AFX_OClipboard.h"
 #include "editor/Document.h"
 #include "editor/ElementAt.h"
+#include "editor/EntryEditorDialog.h"
 #include "editor/ItemClipboard.h"
 #include "editor/ResourceIds.h"
+#include "editor/TitleEditorDialog.h"
 #include "glo/GLO_Exception.h"
 
 namespace app {
@@ -270,13 +272,136 @@ void TreeView_t::OnEditPaste()
     }
 }
 
-// Add and properties: the name and entry dialogs are still to come.
+// Add and properties. An add command shows the new item in the tree while its
+// dialog is open; only OK puts it into the database. Cancel changes nothing.
 
-void TreeView_t::OnAddNewGroup() {}
-void TreeView_t::OnAddNewCheckList() {}
-void TreeView_t::OnAddNewEntry() {}
-void TreeView_t::OnGroupProperties() {}
-void TreeView_t::OnCheckListProperties() {}
-void TreeView_t::OnEntryProperties() {}
+namespace {
+
+Entry_t NewEntry()
+{
+    return Entry_t("New Entry", Entry_t::Challenge, Entry_t::Left);
+}
+
+} // namespace
+
+bool TreeView_t::RunAddDialog(CDialog& dialog, const std::function<void()>& removePreview)
+{
+    INT_PTR answer = IDCANCEL;
+    try {
+        answer = dialog.DoModal();
+    } catch (...) {
+        removePreview();
+        throw;
+    }
+    removePreview();
+    return answer == IDOK;
+}
+
+void TreeView_t::OnAddNewGroup()
+{
+    if (!IsCommandEnabled(ID_ADD_NEW_GROUP))
+        return;
+    CheckList_t checkList("New Checklist");
+    checkList.entries.push_back(NewEntry());
+    Group_t group("New Group");
+    group.checklists.push_back(checkList);
+    const Position_t position(GetGroupIndex(caretItem));
+    TitleEditorDialog_t dialog("Group Properties", group.name);
+    InsertGroupItem(position, group, false);
+    if (!RunAddDialog(dialog, [&] { EraseGroupItem(position); }))
+        return;
+    if (!dialog.name.empty())
+        group.name = dialog.name;
+    Document_t& document = CurrentDocument();
+    ClearRedo(document);
+    document.GetDatabase().InsertGroup(position, group);
+}
+
+void TreeView_t::OnAddNewCheckList()
+{
+    if (!IsCommandEnabled(ID_ADD_NEW_CHECKLIST))
+        return;
+    CheckList_t checkList("New Checklist");
+    checkList.entries.push_back(NewEntry());
+    const Position_t position = GetCheckListPosition(caretItem);
+    TitleEditorDialog_t dialog("Checklist Properties", checkList.name);
+    InsertCheckListItem(position, checkList, false);
+    if (!RunAddDialog(dialog, [&] { EraseCheckListItem(position); }))
+        return;
+    if (!dialog.name.empty())
+        checkList.name = dialog.name;
+    Document_t& document = CurrentDocument();
+    ClearRedo(document);
+    document.GetDatabase().InsertCheckList(position, checkList);
+}
+
+void TreeView_t::OnAddNewEntry()
+{
+    if (!IsCommandEnabled(ID_ADD_NEW_ENTRY))
+        return;
+    Document_t& document = CurrentDocument();
+    const Position_t position = GetEntryPosition(caretItem);
+    EntryEditorDialog_t dialog(NewEntry());
+    InsertEntryItem(position, NewEntry());
+    if (!RunAddDialog(dialog, [&] { EraseEntryItem(position); }))
+        return;
+    Entry_t entry = dialog.GetEntry();
+    if (entry.text.empty())
+        entry.text = "Entry";
+    ClearRedo(document);
+    document.GetDatabase().InsertEntry(position, entry);
+}
+
+// OK renames even to the same name: nothing is recorded then, but the redo
+// journal is emptied all the same.
+void TreeView_t::OnGroupProperties()
+{
+    if (!IsCommandEnabled(ID_GROUP_PROPERTIES))
+        return;
+    Document_t& document = CurrentDocument();
+    Database_t& database = document.GetDatabase();
+    const Position_t position(GetGroupIndex(caretItem));
+    const Group_t& group = *Locate(database.groups, position.group, 685);
+    TitleEditorDialog_t dialog("Group Properties", group.name);
+    if (dialog.DoModal() != IDOK)
+        return;
+    ClearRedo(document);
+    database.RenameGroup(position, dialog.name.empty() ? "Group" : dialog.name);
+}
+
+void TreeView_t::OnCheckListProperties()
+{
+    if (!IsCommandEnabled(ID_CHECKLIST_PROPERTIES))
+        return;
+    Document_t& document = CurrentDocument();
+    Database_t& database = document.GetDatabase();
+    const Position_t position = GetCheckListPosition(caretItem);
+    Group_t& group = *Locate(database.groups, position.group, 723);
+    const CheckList_t& checkList = *Locate(group.checklists, position.checklist, 725);
+    TitleEditorDialog_t dialog("Checklist Properties", checkList.name);
+    if (dialog.DoModal() != IDOK)
+        return;
+    ClearRedo(document);
+    database.RenameCheckList(position, dialog.name.empty() ? "Checklist" : dialog.name);
+}
+
+void TreeView_t::OnEntryProperties()
+{
+    if (!IsCommandEnabled(ID_ENTRY_PROPERTIES))
+        return;
+    Document_t& document = CurrentDocument();
+    Database_t& database = document.GetDatabase();
+    const Position_t position = GetEntryPosition(caretItem);
+    Group_t& group = *Locate(database.groups, position.group, 762);
+    CheckList_t& checkList = *Locate(group.checklists, position.checklist, 764);
+    EntryEditorDialog_t dialog(*Locate(checkList.entries, position.entry, 766));
+    if (dialog.DoModal() != IDOK)
+        return;
+    ClearRedo(document);
+    Entry_t entry = dialog.GetEntry();
+    if (entry.text.empty())
+        entry.text = "Entry";
+    database.UpdateEntry(position, entry);
+}
 
 } // namespace app

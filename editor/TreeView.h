@@ -9,6 +9,7 @@
 #include "editor/Position.h"
 #include "framework/Framework.h"
 
+#include <functional>
 #include <string>
 
 namespace app {
@@ -132,6 +133,8 @@ private:
     void ShowContextMenu(UINT menuId);
     // Puts the caret's item on the clipboard; true when the clipboard took it.
     bool CopyCaretItem();
+    // Runs the dialog of an add command, then removes the new item's preview; true on OK.
+    bool RunAddDialog(CDialog& dialog, const std::function<void()>& removePreview);
     static void ClearRedo(Document_t& document);
 
     CImageList imageList;

@@ -16,25 +16,12 @@ using app::TreeView_t;
 namespace tree_test {
 namespace {
 
-class TreeClipboard : public ::testing::Test {
+class TreeClipboard : public SampleTest {
 protected:
     void SetUp() override
     {
-        Load(sampleText);
+        SampleTest::SetUp();
         ClearClipboard();
-    }
-    void TearDown() override
-    {
-        Doc().GetHeader().SetUserMade(1);
-        Doc().UpdateLock();
-    }
-
-    // Puts something on the redo journal: an edit, undone. (The rename moves the caret.)
-    static void MakeRedoable()
-    {
-        Doc().GetDatabase().RenameGroup(Position_t(2), "Renamed");
-        Doc().OnEditUndo();
-        ASSERT_FALSE(Doc().GetRedoJournal().IsEmpty());
     }
 };
 

@@ -15,26 +15,14 @@ const UINT everyCommand[] = { ID_ADD_NEW_GROUP,    ID_ADD_NEW_CHECKLIST,    ID_A
                               ID_EDIT_CUT,         ID_EDIT_COPY,            ID_EDIT_PASTE,
                               ID_EDIT_DELETE };
 
-class TreeCommands : public ::testing::Test {
+class TreeCommands : public SampleTest {
 protected:
     void SetUp() override
     {
-        Load(sampleText);
+        SampleTest::SetUp();
         ClearClipboard();
         Control().Expand(Tree().GetGroupItem(0), TVE_EXPAND);
         Control().Expand(Tree().GetCheckListItem(Position_t(0, 0)), TVE_EXPAND);
-    }
-    void TearDown() override { Unlock(); }
-
-    static void Lock()
-    {
-        Doc().GetHeader().SetUserMade(0);
-        Doc().UpdateLock();
-    }
-    static void Unlock()
-    {
-        Doc().GetHeader().SetUserMade(1);
-        Doc().UpdateLock();
     }
     // The enabled commands of the Edit menu, in the order of everyCommand.
     static std::string Enabled()

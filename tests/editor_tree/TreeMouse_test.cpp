@@ -10,21 +10,8 @@ using app::Position_t;
 namespace tree_test {
 namespace {
 
-class TreeMouse : public ::testing::Test {
+class TreeMouse : public SampleTest {
 protected:
-    void SetUp() override { Load(sampleText); }
-    void TearDown() override
-    {
-        Doc().GetHeader().SetUserMade(1);
-        Doc().UpdateLock();
-    }
-
-    static void Lock()
-    {
-        Doc().GetHeader().SetUserMade(0);
-        Doc().UpdateLock();
-        ASSERT_TRUE(Doc().IsLocked());
-    }
     static bool Expanded(HTREEITEM item)
     {
         return (TreeView_GetItemState(Control().m_hWnd, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;

@@ -127,15 +127,34 @@ void Load(const std::string& text)
 {
     app::Document_t& document = Doc();
     document.DeleteContents();
-    document.GetHeader().SetUserMade(1);
     document.GetHeader().SetDefaultGroup(0);
     document.GetHeader().SetDefaultCheckList(0);
-    document.UpdateLock();
+    Unlock();
     std::istringstream in(text);
     document.GetDatabase().Read(in);
     document.SetModifiedFlag(FALSE);
     Tree().RebuildTree();
     Pump();
+}
+
+void Lock()
+{
+    Doc().GetHeader().SetUserMade(0);
+    Doc().UpdateLock();
+    ASSERT_TRUE(Doc().IsLocked());
+}
+
+void Unlock()
+{
+    Doc().GetHeader().SetUserMade(1);
+    Doc().UpdateLock();
+}
+
+void MakeRedoable()
+{
+    Doc().GetDatabase().RenameGroup(app::Position_t(2), "Renamed");
+    Doc().OnEditUndo();
+    ASSERT_FALSE(Doc().GetRedoJournal().IsEmpty());
 }
 
 std::string DatabaseText()

@@ -56,6 +56,19 @@ void Load(const std::string& text);
 // the empty group "Spare".
 extern const char* const sampleText;
 std::string DatabaseText();
+// Locks the document as a file made in OEM mode is locked outside it; unlocks it.
+void Lock();
+void Unlock();
+// Puts one step on the redo journal: a rename of the third group, undone. (The
+// rename moves the caret to that group.)
+void MakeRedoable();
+
+// Tests on the sample, which leave the document unlocked.
+class SampleTest : public ::testing::Test {
+protected:
+    void SetUp() override { Load(sampleText); }
+    void TearDown() override { Unlock(); }
+};
 
 // The tree written out, one item a line: kind letter (G C E for items, g c e for
 // the end markers), indentation by level, label. "G Before Start|  C Cockpit|..."

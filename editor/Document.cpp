@@ -6,6 +6,7 @@
 #include "editor/Application.h"
 #include "editor/Crc.h"
 #include "editor/KivFile.h"
+#include "editor/KivPropertyDialog.h"
 #include "editor/SafeSave.h"
 #include "glo/GLO_Exception.h"
 
@@ -191,8 +192,9 @@ void Document_t::OnUpdateFileSave(CCmdUI* command)
 
 void Document_t::OnFileProperties()
 {
-    // The properties dialog edits a copy of the header (read-only when locked)
-    // and, when it ends with OK, hands it to TakeProperties.
+    KivPropertyDialog_t dialog(header, !locked);
+    if (dialog.DoModal() == IDOK)
+        TakeProperties(dialog.GetHeader());
 }
 
 void Document_t::TakeProperties(const KivFileHeader_t& edited)

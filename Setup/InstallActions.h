@@ -1,6 +1,7 @@
 // CInstallActions: the installer's stateless action functions: Windows version and
 // platform, folders and text files, file and folder copying, registry values and key
-// security, starting, waiting for and ending programs, and the install checks.
+// security, starting, waiting for and ending programs, the install checks, and the
+// commands of a connected unit.
 // Failures come back as false, 0 or an empty text; nothing here throws.
 #pragma once
 
@@ -10,6 +11,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+class CUsbPacket;
 
 class CInstallActions
 {
@@ -133,6 +136,30 @@ public:
     static void SetMakerServers(const std::vector<CString>& uncPrefixes);
     static bool ArePnpInstallsPending();
     static bool TouchFile(const CString& path);
+
+    // A connected unit's commands (see CDeviceProtocol).
+    static int CountConnectedDevices();
+    static DWORD GetUnitId();
+    static WORD GetProductId();
+    static CString GetDeviceDateTime();
+    static WORD GetSoftwareVersion();
+    static void GetProductStrings(std::vector<CString>& strings);
+    static void GetExtProductStrings(std::vector<CString>& strings);
+    static void GetProtocolList(std::vector<CString>& names);
+    static bool SupportsProtocol(const char* name);
+    static bool IsProduct210Or404();
+    static ULONGLONG GetStorageSize(BYTE slot);
+    static bool SupportsA900();
+    static bool SupportsA907();
+    static void CloseDeviceLink();
+    static void AbortTransfer();
+    static void TurnOffPower();
+    static DWORD GetMemoryCapacity(WORD& a, WORD& b, DWORD& c);
+    static CString GetCardImageVersion();
+    static CString GetMapSetVersion();
+    // Packet listings on the console.
+    static void PrintPacketData(const CUsbPacket& packet, DWORD count);
+    static void PrintPacket(const CUsbPacket& packet);
 
     // Writes one diagnostic line to the debugger output.
     static void Trace(const wchar_t* text);

@@ -56,7 +56,9 @@ void TakeProtocolNames(const CUsbPacket& packet, std::vector<CString>& names)
     }
 }
 
-bool HasDeviceInterface(DWORD flags)
+}  // namespace
+
+bool CDeviceProtocol::HasDeviceInterface(DWORD flags)
 {
     CUsbDeviceApi& api = CUsbDeviceApi::Current();
     HDEVINFO list = api.GetClassDevsW(&CUsbTransport::kInterfaceClass, flags);
@@ -68,8 +70,6 @@ bool HasDeviceInterface(DWORD flags)
     api.DestroyDeviceInfoList(list);
     return found;
 }
-
-}  // namespace
 
 bool CDeviceProtocol::IsUnitConnected()
 {

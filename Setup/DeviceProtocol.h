@@ -28,6 +28,8 @@ public:
 
     // Whether a unit or a data-card programmer is there (in test mode, the tester says).
     static bool IsUnitConnected();
+    // Whether a device interface of the units' class is listed with these SetupAPI flags.
+    static bool HasDeviceInterface(DWORD flags);
     static bool ProbeCardProgrammer();
     static bool ProbeAviationCardProgrammer();
     static int CountConnectedDevices();

@@ -1,7 +1,7 @@
 // CInstallActions: the installer's stateless action functions: Windows version and
 // platform, folders and text files, file and folder copying, registry values and key
-// security, starting, waiting for and ending programs, the install checks, and the
-// commands of a connected unit.
+// security, starting, waiting for and ending programs, the install checks, the USB
+// drivers, and the commands of a connected unit.
 // Failures come back as false, 0 or an empty text; nothing here throws.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class CDriverFile;
 class CUsbPacket;
 
 class CInstallActions
@@ -137,6 +138,20 @@ public:
     static bool ArePnpInstallsPending();
     static bool TouchFile(const CString& path);
 
+    // USB drivers: the copy beside the setup program brought to the system drive and
+    // installed through SetupAPI (see CDriverInfo and CDriverSystem), and their checks.
+    static bool InstallUsbDrivers(bool markReinstall);
+    static bool InstallAviationUsbDrivers();
+    static bool UpdateUsbDrivers(int family);
+    static bool ReinstallDriver(CDriverFile row);
+    static bool UninstallStaleOemInfs(CDriverFile row);
+    static bool AreUsbDriversCurrent(int family);
+    static bool IsUsbInterfaceRegistered(int look);
+    static bool IsUnitPluggedIn();
+    static bool ProbeAviationCardProgrammer();
+    // Lists the machine's device tree on the debugger output.
+    static bool DumpDeviceTree();
+
     // A connected unit's commands (see CDeviceProtocol).
     static int CountConnectedDevices();
     static DWORD GetUnitId();
@@ -167,6 +182,7 @@ public:
 
     // Test seams: each replaces one system query for the tests; null restores the real one.
     using VersionQuery = BOOL (WINAPI*)(LPOSVERSIONINFOW info);
+    using Wow64Query = BOOL (WINAPI*)(HANDLE process, PBOOL wow64);
     using FreeSpaceExQuery = BOOL (WINAPI*)(LPCSTR root, PULARGE_INTEGER callerFree,
                                             PULARGE_INTEGER total, PULARGE_INTEGER totalFree);
     using FreeSpaceQuery = BOOL (WINAPI*)(LPCSTR root, LPDWORD sectorsPerCluster, LPDWORD bytesPerSector,
@@ -174,6 +190,7 @@ public:
     using DiagnosticSink = void (*)(const wchar_t* text);
     using TaskServiceFactory = HRESULT (*)(void** taskService);
     static void SetVersionQueryForTest(VersionQuery query);
+    static void SetWow64QueryForTest(Wow64Query query);
     static void SetFreeSpaceQueriesForTest(bool replace, FreeSpaceExQuery ex, FreeSpaceQuery plain);
     static void SetDiagnosticSinkForTest(DiagnosticSink sink);
     static void SetTaskServiceFactoryForTest(TaskServiceFactory factory);

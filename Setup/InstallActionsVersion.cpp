@@ -15,6 +15,7 @@ using IsWow64ProcessCall = BOOL (WINAPI*)(HANDLE, PBOOL);
 // Looked up once, before the application starts; null where kernel32 lacks it.
 const IsWow64ProcessCall g_isWow64Process = reinterpret_cast<IsWow64ProcessCall>(
     reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
+CInstallActions::Wow64Query g_wow64Query = nullptr;
 
 int NtVersionCode(DWORD major, DWORD minor, WORD servicePack)
 {
@@ -72,10 +73,16 @@ int CInstallActions::GetWindowsVersion()
     }
 }
 
+void CInstallActions::SetWow64QueryForTest(Wow64Query query)
+{
+    g_wow64Query = query;
+}
+
 bool CInstallActions::IsWow64()
 {
+    IsWow64ProcessCall query = g_wow64Query ? g_wow64Query : g_isWow64Process;
     BOOL wow64 = FALSE;
-    return g_isWow64Process && g_isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    return query && query(GetCurrentProcess(), &wow64) && wow64;
 }
 
 CString CInstallActions::GetWindowsVersionText()

@@ -6,6 +6,10 @@
 #include <ostream>
 #include <string>
 
+#include "framework/CRect.h"
+
+class CDC;
+
 namespace app {
 
 class Entry_t {
@@ -24,6 +28,15 @@ public:
     // lines that follow it. Bad input only fails the stream; the entry keeps its
     // value unless a kind and justification were read.
     std::istream& Read(std::istream& in);
+
+    // Draws the entry as the preview shows it, from the rectangle's top between
+    // its left and right edges (its bottom does not matter); returns the height
+    // used. An entry narrower than 120 pixels is not drawn and uses none.
+    int Draw(CDC* dc, const CRect& rect) const;
+    // The box in front of a challenge, moved right by the indent.
+    void DrawCheckBox(CDC* dc, const CRect& box) const;
+    // The extent of the text without its newline characters, in the current font.
+    static CSize MeasureText(CDC* dc, const std::string& text);
 
     bool operator==(const Entry_t& other) const;
     bool operator!=(const Entry_t& other) const { return !(*this == other); }

@@ -1,7 +1,7 @@
 // CInstallActions: the installer's stateless action functions: Windows version and
 // platform, folders and text files, file and folder copying, registry values and key
 // security, starting, waiting for and ending programs, the install checks, the USB
-// drivers, and the commands of a connected unit.
+// drivers, the commands of a connected unit and its maps.
 // Failures come back as false, 0 or an empty text; nothing here throws.
 #pragma once
 
@@ -151,6 +151,11 @@ public:
     static bool ProbeAviationCardProgrammer();
     // Lists the machine's device tree on the debugger output.
     static bool DumpDeviceTree();
+
+    // The part numbers of the maps preloaded on a unit, over USB or from its device
+    // description file, and the description of a map image (see CDeviceStorage).
+    static bool GetPreloadedMapParts(DWORD unitId, std::vector<CString>& parts);
+    static bool ReadImageDescription(const CString& imagePath, CString& description, int& version, CString& name);
 
     // A connected unit's commands (see CDeviceProtocol).
     static int CountConnectedDevices();

@@ -14,6 +14,7 @@
 
 #define IDD_PAGE        135
 #define IDD_SECOND      209
+#define IDD_CHILD_PAGE  210
 
 #define IDC_STATUS      1001
 #define IDC_HEADING     1008

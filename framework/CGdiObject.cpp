@@ -14,16 +14,18 @@ IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 
 namespace {
 
+// The handle maps are never destroyed: objects that end during the program's own end,
+// such as windows deleted by the application object's destructor, still find them.
 std::map<HGDIOBJ, CGdiObject*>& PermanentMap()
 {
-    static std::map<HGDIOBJ, CGdiObject*> map;
-    return map;
+    static auto* map = new std::map<HGDIOBJ, CGdiObject*>;
+    return *map;
 }
 
 TemporaryMap<HGDIOBJ, CGdiObject>& Wrappers()
 {
-    static TemporaryMap<HGDIOBJ, CGdiObject> map;
-    return map;
+    static auto* map = new TemporaryMap<HGDIOBJ, CGdiObject>;
+    return *map;
 }
 
 // A wrapper of the class that matches the handle's kind, so callers may cast it.

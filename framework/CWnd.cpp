@@ -19,16 +19,18 @@ IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
 
+// The handle maps are never destroyed: objects that end during the program's own end,
+// such as windows deleted by the application object's destructor, still find them.
 std::map<HWND, CWnd*>& PermanentMap()
 {
-    static std::map<HWND, CWnd*> map;
-    return map;
+    static auto* map = new std::map<HWND, CWnd*>;
+    return *map;
 }
 
 TemporaryMap<HWND, CWnd>& Wrappers()
 {
-    static TemporaryMap<HWND, CWnd> map;
-    return map;
+    static auto* map = new TemporaryMap<HWND, CWnd>;
+    return *map;
 }
 
 CWnd* g_pWndInit = nullptr;      // the object waiting for the next window created

@@ -1,6 +1,15 @@
 // Windows Installer's entries by ordinal (see MsiLibrary.h).
 #include "Setup/MsiLibrary.h"
 
+namespace {
+CMsiLibrary::InstallProductCall g_installForTest = nullptr;
+}
+
+void CMsiLibrary::SetInstallProductForTest(InstallProductCall call)
+{
+    g_installForTest = call;
+}
+
 void* CMsiLibrary::Entry(WORD ordinal)
 {
     static HMODULE library = LoadLibraryW(L"msi.dll");
@@ -23,8 +32,9 @@ INSTALLUI_HANDLERW CMsiLibrary::SetExternalUI(INSTALLUI_HANDLERW handler, DWORD 
 
 UINT CMsiLibrary::InstallProduct(const wchar_t* package, const wchar_t* commandLine)
 {
-    using Function = UINT(WINAPI*)(const wchar_t*, const wchar_t*);
-    auto function = reinterpret_cast<Function>(Entry(kInstallProduct));
+    if (g_installForTest)
+        return g_installForTest(package, commandLine);
+    auto function = reinterpret_cast<InstallProductCall>(Entry(kInstallProduct));
     return function ? function(package, commandLine) : ERROR_INSTALL_SERVICE_FAILURE;
 }
 

@@ -28,4 +28,8 @@ public:
 
     // The entry of that ordinal, or null.
     static void* Entry(WORD ordinal);
+
+    // Test seam: installs go to this function instead; null restores Windows Installer.
+    using InstallProductCall = UINT(WINAPI*)(const wchar_t* package, const wchar_t* commandLine);
+    static void SetInstallProductForTest(InstallProductCall call);
 };

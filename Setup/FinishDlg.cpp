@@ -1,0 +1,94 @@
+// The finish page (see FinishDlg.h).
+#include "Setup/FinishDlg.h"
+
+#include "Setup/BrowserController.h"
+#include "Setup/InstallActions.h"
+#include "Setup/InstallMSIProgressDlg.h"
+#include "Setup/PageStyle.h"
+#include "Setup/SetupResource.h"
+
+BEGIN_MESSAGE_MAP(CFinishDlg, CBrowserPage)
+    ON_BN_CLICKED(IDC_FINISH, &CFinishDlg::OnFinishClicked)
+END_MESSAGE_MAP()
+
+CFinishDlg::CFinishDlg() : CBrowserPage(IDD_FINISH, nullptr)
+{
+    m_hIcon = CPageStyle::LoadPageIcon();
+}
+
+void CFinishDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CBrowserPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_STATUS_LINE, m_status);
+    DDX_Control(pDX, IDC_FINISH_OPTION, m_option);
+    DDX_Control(pDX, IDC_LAUNCH_EDITOR, m_launchEditor);
+    DDX_Control(pDX, IDC_FINISH_HEADING, m_heading);
+    DDX_Control(pDX, IDC_FINISH, m_finish);
+}
+
+BOOL CFinishDlg::OnInitDialog()
+{
+    CBrowserPage::OnInitDialog();
+    CPageStyle::InitPage(*this, m_hIcon);
+    CPageStyle::InitItem(m_status, 0, 9, false);
+    m_status.SetAlignment(DT_WORDBREAK | DT_CENTER);
+    CPageStyle::InitCheckbox(m_option, IDS_FINISH_OPTION, 12, false);
+    m_option.SetHoverLink(IDS_FINISH_OPTION_HOVER, &m_status, 0);
+    CPageStyle::InitCheckbox(m_launchEditor, IDS_LAUNCH_EDITOR, 12, false);
+    m_launchEditor.SetHoverLink(IDS_LAUNCH_EDITOR_HOVER, &m_status, 0);
+    CPageStyle::InitItem(m_heading, IDS_FINISH_HEADING, 12, true);
+    CPageStyle::InitItem(m_finish, IDS_FINISH, 12, false);
+    m_finish.SetHoverLink(IDS_FINISH_HOVER, &m_status, 0);
+    return TRUE;
+}
+
+void CFinishDlg::OnPageShown()
+{
+    m_launchEditor.SetCheck(BST_CHECKED);
+    // A failed installation is not reported as done.
+    m_heading.SetTextId(CInstallMSIProgressDlg::LastInstallSucceeded() ? IDS_FINISH_HEADING
+                                                                       : IDS_FINISH_FAILED_HEADING);
+    Invalidate(TRUE);
+    GrantRegistryAccess();
+}
+
+void CFinishDlg::GrantRegistryAccess()
+{
+    wchar_t name[260] = {};
+    wchar_t domain[260] = {};
+    DWORD nameLength = 260;
+    DWORD domainLength = 260;
+    CString account;
+    if (CInstallActions::GetCurrentUserName(name, nameLength, domain, domainLength))
+        account.Format(L"%s\\%s", domain, name);
+    CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, L"Software\\Quorel", true,
+                                    account.IsEmpty() ? nullptr : account.GetString());
+    CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\", true, nullptr);
+}
+
+CString CFinishDlg::EditorPath()
+{
+    CString path;
+    if (CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Applications\\Pellorin",
+                                            L"InstallPath", path))
+        return path;
+    // Without the editor's folder there is nothing to start: a bare "KIV.exe" would be
+    // looked for in the current folder and on the path, with Setup's rights.
+    if (!CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin", L"InstallDir",
+                                             path) ||
+        path.IsEmpty())
+        return CString();
+    return path + L"KIV.exe";
+}
+
+void CFinishDlg::OnFinishClicked()
+{
+    m_launch = m_launchEditor.GetCheck() == BST_CHECKED ? 1 : 0;
+    if (m_launch) {
+        CString path = EditorPath();
+        if (!path.IsEmpty())
+            CInstallActions::OpenWithShell(path);
+    }
+    if (m_pController)
+        m_pController->Finish();
+}

@@ -1,7 +1,21 @@
 // Resource and command ids that the editor's code shares with its resource
 // scripts. Usable from C++ and from resource scripts. The framework's standard
-// commands (ID_EDIT_CUT, ...) are in framework/FrameworkIds.h.
+// commands (ID_EDIT_CUT, ...) and strings (AFX_IDS_APP_TITLE, ...) are in
+// framework/FrameworkIds.h.
 #pragma once
+
+// The main window: menu, accelerators, toolbar and its bitmap, icon and the
+// document template string.
+#define IDR_MAINFRAME 128
+
+// The About box.
+#define IDD_ABOUTBOX 100
+
+// The fatal-error dialog.
+#define IDD_ERRDLG 5605
+#define IDC_ERRDLG_COPY 5600
+#define IDC_ERRDLG_LOG 5601
+#define IDC_ERRDLG_MESSAGE 5607
 
 // The file properties dialog.
 #define IDD_KIV_PROPERTIES 131
@@ -42,3 +56,17 @@
 #define ID_ADD_NEW_GROUP 32777
 #define ID_ADD_NEW_CHECKLIST 32778
 #define ID_EDIT_DELETE 32801
+
+// The document's command: the file properties.
+#define ID_FILE_PROPERTIES 130
+
+// Strings
+#define IDS_REGISTRY_PROBLEM 2
+#define IDS_FILE_NOT_FOUND 3
+#define IDS_VERSION 129
+#define IDS_VERSION_BETA 131
+#define IDS_DDX_MAX_CHARS 4100
+#define IDS_FATAL_REQUEST 5602
+#define IDS_LOG_UNAVAILABLE 5603
+#define IDS_ERROR_INFORMATION 5604
+#define IDS_FATAL_REQUEST_BETA 5608

@@ -1,0 +1,9 @@
+// The editor program: its one application object, made while the program's
+// globals are constructed, before the framework's entry point runs it.
+#include "editor/Application.h"
+
+namespace {
+
+app::Application_t theApplication;
+
+} // namespace

@@ -1,0 +1,17 @@
+// The failures that the test variant of the editor raises on request: as the
+// command FaultCommand + kind in its message loop, or at start-up when its
+// command line holds the switch "/startfault:" and the kind's number.
+#pragma once
+
+enum FaultKind_t {
+    MissingFile,
+    UnreadableFile,
+    RegistryFailure,
+    Assertion,
+    ProcessorFault,
+    OutOfRange,
+    ThrownInteger,
+    FaultKindCount
+};
+
+const unsigned FaultCommand = 0xBE00;

@@ -1,0 +1,222 @@
+// The main frame: its bars, the splitter with the tree and the preview, the
+// command table's menu, toolbar and keys, the title and the document names.
+#include "editor/Document.h"
+#include "editor/KivSingleDocTemplate.h"
+#include "editor/ResourceIds.h"
+#include "editor/TreeView.h"
+#include "editor/View.h"
+#include "tests/editor_app/ShellTestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string WindowText(HWND window)
+{
+    char text[256] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The ids of a menu's items in order; 0 for a separator, -1 for a popup.
+std::vector<int> MenuIds(HMENU menu)
+{
+    std::vector<int> ids;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+        ids.push_back(::GetSubMenu(menu, i) ? -1 : static_cast<int>(::GetMenuItemID(menu, i)));
+    return ids;
+}
+
+std::string MenuText(HMENU menu, UINT id)
+{
+    char text[128] = {};
+    ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+// The command a key with these modifiers (FCONTROL, FSHIFT, FALT) gives; 0 for none.
+int CommandOfKey(HACCEL table, WORD key, BYTE modifiers)
+{
+    std::vector<ACCEL> keys(::CopyAcceleratorTableA(table, nullptr, 0));
+    ::CopyAcceleratorTableA(table, keys.data(), static_cast<int>(keys.size()));
+    for (const ACCEL& accel : keys) {
+        if (accel.key == key && (accel.fVirt & ~FNOINVERT) == (FVIRTKEY | modifiers))
+            return accel.cmd;
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(MainFrame, ToolbarHoldsTheFifteenButtonsInTheirGroups)
+{
+    CToolBar& toolBar = Frame().GetToolBar();
+    EXPECT_EQ(AFX_IDW_TOOLBAR, toolBar.GetDlgCtrlID());
+    const std::vector<UINT> expected = {ID_FILE_NEW,     ID_FILE_OPEN,        ID_FILE_SAVE,
+                                        ID_SEPARATOR,    ID_EDIT_CUT,         ID_EDIT_COPY,
+                                        ID_EDIT_PASTE,   ID_EDIT_DELETE,      ID_EDIT_UNDO,
+                                        ID_EDIT_REDO,    ID_SEPARATOR,        ID_ADD_NEW_GROUP,
+                                        ID_ADD_NEW_CHECKLIST, ID_ADD_NEW_ENTRY,       ID_SEPARATOR,
+                                        ID_GROUP_PROPERTIES, ID_CHECKLIST_PROPERTIES, ID_ENTRY_PROPERTIES};
+    std::vector<UINT> buttons;
+    for (int i = 0; i < toolBar.GetCount(); ++i)
+        buttons.push_back(toolBar.GetItemID(i));
+    EXPECT_EQ(expected, buttons);
+    EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_FLYBY);
+    EXPECT_TRUE(toolBar.IsWindowVisible());
+}
+
+TEST(MainFrame, StatusBarHasTheMessagePaneAndTheThreeLockIndicators)
+{
+    CStatusBar& statusBar = Frame().GetStatusBar();
+    EXPECT_EQ(AFX_IDW_STATUS_BAR, statusBar.GetDlgCtrlID());
+    ASSERT_EQ(4, statusBar.GetCount());
+    EXPECT_EQ(static_cast<UINT>(ID_SEPARATOR), statusBar.GetItemID(0));
+    EXPECT_EQ(59137u, statusBar.GetItemID(1));
+    EXPECT_EQ(59138u, statusBar.GetItemID(2));
+    EXPECT_EQ(59139u, statusBar.GetItemID(3));
+}
+
+TEST(MainFrame, TreeOnTheLeftTwoHundredPixelsWideWithTheFocus)
+{
+    CSplitterWnd& splitter = Frame().GetSplitter();
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, splitter.GetDlgCtrlID());
+    ASSERT_EQ(1, splitter.GetRowCount());
+    ASSERT_EQ(2, splitter.GetColumnCount());
+    CWnd* tree = splitter.GetPane(0, 0);
+    CWnd* preview = splitter.GetPane(0, 1);
+    ASSERT_TRUE(tree && tree->IsKindOf(RUNTIME_CLASS(app::TreeView_t)));
+    ASSERT_TRUE(preview && preview->IsKindOf(RUNTIME_CLASS(app::View_t)));
+    CRect treeArea;
+    tree->GetWindowRect(&treeArea);
+    EXPECT_EQ(200, treeArea.Width());
+    EXPECT_EQ(tree, Frame().GetActiveView());
+    EXPECT_EQ(tree->m_hWnd, ::GetFocus());
+}
+
+TEST(MainFrame, MenuFollowsTheCommandTable)
+{
+    HMENU menu = ::GetMenu(Frame().m_hWnd);
+    ASSERT_EQ(4, ::GetMenuItemCount(menu));
+    const std::vector<std::pair<std::string, std::vector<int>>> popups = {
+        {"&File", {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_FILE_MRU_FILE1, 0, ID_APP_EXIT}},
+        {"&Edit",
+         {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_ADD_NEW_GROUP,
+          ID_ADD_NEW_CHECKLIST, ID_ADD_NEW_ENTRY, 0, ID_GROUP_PROPERTIES, ID_CHECKLIST_PROPERTIES, ID_ENTRY_PROPERTIES, 0,
+          ID_FILE_PROPERTIES}},
+        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}},
+        {"&Help", {ID_HELP, 0, ID_APP_ABOUT}},
+    };
+    for (int i = 0; i < 4; ++i) {
+        char title[32] = {};
+        ::GetMenuStringA(menu, i, title, sizeof title, MF_BYPOSITION);
+        EXPECT_EQ(popups[i].first, title);
+        std::vector<int> ids = MenuIds(::GetSubMenu(menu, i));
+        if (i == 0) {
+            // The recent-file list may have replaced its placeholder.
+            ASSERT_GE(ids.size(), 8u);
+            ids.erase(ids.begin() + 5, ids.end() - 2);
+            ids.insert(ids.begin() + 5, ID_FILE_MRU_FILE1);
+        }
+        EXPECT_EQ(popups[i].second, ids) << title;
+    }
+    EXPECT_EQ("Cu&t\tCtrl+X", MenuText(menu, ID_EDIT_CUT));
+    EXPECT_EQ("&Delete\tDel", MenuText(menu, ID_EDIT_DELETE));
+    EXPECT_EQ("&About KIV...", MenuText(menu, ID_APP_ABOUT));
+}
+
+TEST(MainFrame, KeysOfTheCommandTable)
+{
+    HACCEL keys = Frame().m_hAccelTable;
+    ASSERT_NE(nullptr, keys);
+    EXPECT_EQ(ID_FILE_NEW, CommandOfKey(keys, 'N', FCONTROL));
+    EXPECT_EQ(ID_FILE_OPEN, CommandOfKey(keys, 'O', FCONTROL));
+    EXPECT_EQ(ID_FILE_SAVE, CommandOfKey(keys, 'S', FCONTROL));
+    EXPECT_EQ(ID_EDIT_UNDO, CommandOfKey(keys, 'Z', FCONTROL));
+    EXPECT_EQ(ID_EDIT_UNDO, CommandOfKey(keys, VK_BACK, FALT));
+    EXPECT_EQ(ID_EDIT_REDO, CommandOfKey(keys, 'Y', FCONTROL));
+    EXPECT_EQ(ID_EDIT_CUT, CommandOfKey(keys, 'X', FCONTROL));
+    EXPECT_EQ(ID_EDIT_CUT, CommandOfKey(keys, VK_DELETE, FSHIFT));
+    EXPECT_EQ(ID_EDIT_COPY, CommandOfKey(keys, 'C', FCONTROL));
+    EXPECT_EQ(ID_EDIT_COPY, CommandOfKey(keys, VK_INSERT, FCONTROL));
+    EXPECT_EQ(ID_EDIT_PASTE, CommandOfKey(keys, 'V', FCONTROL));
+    EXPECT_EQ(ID_EDIT_PASTE, CommandOfKey(keys, VK_INSERT, FSHIFT));
+    EXPECT_EQ(ID_HELP, CommandOfKey(keys, VK_F1, 0));
+    EXPECT_EQ(ID_CONTEXT_HELP, CommandOfKey(keys, VK_F1, FSHIFT));
+    EXPECT_EQ(ID_NEXT_PANE, CommandOfKey(keys, VK_F6, 0));
+    EXPECT_EQ(ID_PREV_PANE, CommandOfKey(keys, VK_F6, FSHIFT));
+    // Delete alone belongs to the tree, not to the frame.
+    EXPECT_EQ(0, CommandOfKey(keys, VK_DELETE, 0));
+}
+
+TEST(MainFrame, ContextHelpHasNoHandlerAndDoesNothing)
+{
+    const auto handled = [](UINT command) {
+        AFX_CMDHANDLERINFO info = {};
+        return Frame().OnCmdMsg(command, CN_COMMAND, nullptr, &info) != FALSE;
+    };
+    EXPECT_FALSE(handled(ID_CONTEXT_HELP));
+    EXPECT_TRUE(handled(ID_HELP));
+    EXPECT_TRUE(handled(ID_APP_ABOUT));
+    EXPECT_TRUE(handled(ID_FILE_NEW));
+    EXPECT_TRUE(handled(ID_FILE_OPEN));
+}
+
+TEST(MainFrame, F6MovesTheFocusBetweenThePanes)
+{
+    CSplitterWnd& splitter = Frame().GetSplitter();
+    Frame().SetActiveView(static_cast<CView*>(splitter.GetPane(0, 0)));
+    Frame().SendMessage(WM_COMMAND, ID_NEXT_PANE);
+    EXPECT_EQ(splitter.GetPane(0, 1), Frame().GetActiveView());
+    Frame().SendMessage(WM_COMMAND, ID_PREV_PANE);
+    EXPECT_EQ(splitter.GetPane(0, 0), Frame().GetActiveView());
+}
+
+TEST(MainFrame, TitleIsShownWithTheDocumentName)
+{
+    Frame().SetTitle("Pellorin [OEM version]");
+    EXPECT_EQ("usrchk - Pellorin [OEM version]", WindowText(Frame().m_hWnd));
+    Frame().SetTitle("Pellorin");
+    EXPECT_EQ("usrchk - Pellorin", WindowText(Frame().m_hWnd));
+}
+
+TEST(MainFrame, ANewDocumentIsNamedAfterTheMode)
+{
+    Frame();
+    app::Application_t::SetOemMode(true);
+    App().OnFileNew();
+    EXPECT_EQ("chklist", std::string(app::CurrentDocument().GetTitle().GetString()));
+    EXPECT_EQ("chklist - Pellorin", WindowText(Frame().m_hWnd));
+    app::Application_t::SetOemMode(false);
+    App().OnFileNew();
+    EXPECT_EQ("usrchk", std::string(app::CurrentDocument().GetTitle().GetString()));
+}
+
+TEST(MainFrame, TemplateStringsComeFromTheStringTable)
+{
+    Frame();
+    const CDocTemplate* docTemplate = App().GetDocTemplates().front();
+    const std::vector<std::pair<CDocTemplate::DocStringIndex, std::string>> parts = {
+        {CDocTemplate::windowTitle, "Pellorin"},
+        {CDocTemplate::docName, "usrchk"},
+        {CDocTemplate::fileNewName, "Checklist"},
+        {CDocTemplate::filterName, "Pellorin Files (*.kiv)"},
+        {CDocTemplate::filterExt, ".kiv"},
+        {CDocTemplate::regFileTypeId, "KivDocument"},
+        {CDocTemplate::regFileTypeName, "Kiv Document"},
+    };
+    for (const auto& part : parts) {
+        CString text;
+        EXPECT_TRUE(docTemplate->GetDocString(text, part.first));
+        EXPECT_EQ(part.second, std::string(text.GetString()));
+    }
+    app::Application_t::SetOemMode(true);
+    CString name;
+    EXPECT_TRUE(docTemplate->GetDocString(name, CDocTemplate::docName));
+    EXPECT_EQ("chklist", std::string(name.GetString()));
+    app::Application_t::SetOemMode(false);
+}

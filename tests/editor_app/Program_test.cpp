@@ -1,0 +1,193 @@
+// The editor program started as a person starts it: its window and panes, the
+// title and document name in and out of OEM mode, the switch "user", a file
+// named on the command line, and the registry problems that stop it.
+#include "editor/Database.h"
+#include "editor/KivFile.h"
+#include "editor/KivFileHeader.h"
+#include "tests/editor_app/EditorRegistry.h"
+#include "tests/editor_app/KivProcess.h"
+#include "tests/editor_app/OwnTempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+namespace {
+
+const char kivPath[] = "editor\\KIV.exe";
+
+const std::string registryMessage =
+    "There is a problem with the Pellorin registry.\n\nPlease re-install Pellorin  and start it again.";
+
+class Program : public ::testing::Test {
+protected:
+    // Starts KIV.exe and waits for its main window.
+    HWND Start(const std::string& arguments)
+    {
+        kiv.reset(new KivProcess_t(BuildProgram(kivPath), arguments));
+        return kiv->WaitForMainWindow();
+    }
+
+    // Closes the main window; true when the program then ended normally.
+    bool Close(HWND main)
+    {
+        ::PostMessageA(main, WM_CLOSE, 0, 0);
+        DWORD code = 1;
+        return kiv->WaitForExit(code) && code == 0;
+    }
+
+    // Starts KIV.exe, which stops with a message box: its text, after OK and the end.
+    std::string StoppedWith(const std::string& arguments)
+    {
+        kiv.reset(new KivProcess_t(BuildProgram(kivPath), arguments));
+        HWND box = kiv->WaitForDialog();
+        if (!box)
+            return "(no message)";
+        const std::string message = MessageOf(box);
+        Press(box, IDOK);
+        DWORD code = 1;
+        EXPECT_TRUE(kiv->WaitForExit(code));
+        EXPECT_EQ(0u, code);
+        return message;
+    }
+
+    // A checklist file in the test's folder with two groups.
+    std::string WriteChecklistFile(const std::string& name)
+    {
+        app::Database_t database;
+        app::Group_t first("Before Start");
+        app::CheckList_t checks("Cockpit");
+        checks.entries.push_back(app::Entry_t("Seat belts", app::Entry_t::ChallengeResponse, 0, "FASTENED"));
+        checks.entries.push_back(app::Entry_t("Fuel", app::Entry_t::ChallengeResponse, 0, "CHECKED"));
+        first.checklists.push_back(checks);
+        database.groups.push_back(first);
+        database.groups.push_back(app::Group_t("Emergency"));
+        const std::string path = temp.File(name);
+        EXPECT_TRUE(app::WriteKivFile(path, app::KivFileHeader_t(), database));
+        return path;
+    }
+
+    OwnTempFolder_t temp;
+    EditorRegistry_t registry;
+    std::unique_ptr<KivProcess_t> kiv;
+};
+
+HWND Pane(HWND main, int column)
+{
+    HWND splitter = ::GetDlgItem(main, 0xE900);
+    return splitter ? ::GetDlgItem(splitter, 0xE900 + column) : nullptr;
+}
+
+} // namespace
+
+TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
+{
+    HWND main = Start("");
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("usrchk - Pellorin", TextOf(main));
+    HWND tree = Pane(main, 0);
+    HWND preview = Pane(main, 1);
+    ASSERT_NE(nullptr, tree);
+    ASSERT_NE(nullptr, preview);
+    EXPECT_EQ("SysTreeView32", ClassOf(tree));
+    RECT area = {};
+    ::GetWindowRect(tree, &area);
+    EXPECT_EQ(200, area.right - area.left);
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(::GetGUIThreadInfo(kiv->GetThreadId(), &gui));
+    EXPECT_EQ(tree, gui.hwndFocus);
+    EXPECT_TRUE(Close(main));
+    EXPECT_TRUE(temp.ReadLog().empty());
+}
+
+TEST_F(Program, OemValueTurnsOemModeOnWhateverItHolds)
+{
+    registry.SetOem(REG_BINARY, std::string(1, '\0'));
+    HWND main = Start("");
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("chklist - Pellorin [OEM version]", TextOf(main));
+    EXPECT_TRUE(Close(main));
+}
+
+TEST_F(Program, UserSwitchKeepsOemModeOff)
+{
+    registry.SetOem(REG_BINARY, std::string(1, '\1'));
+    for (const char* arguments : {"/user", "-USER", "/User"}) {
+        SCOPED_TRACE(arguments);
+        HWND main = Start(arguments);
+        ASSERT_NE(nullptr, main);
+        EXPECT_EQ("usrchk - Pellorin", TextOf(main));
+        EXPECT_TRUE(Close(main));
+    }
+    HWND main = Start("/users");
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("chklist - Pellorin [OEM version]", TextOf(main));
+    EXPECT_TRUE(Close(main));
+}
+
+TEST_F(Program, TheWordUserWithoutASwitchIsAFileToOpen)
+{
+    const std::string message = StoppedWith("user");
+    EXPECT_NE(std::string::npos, message.find("user")) << message;
+}
+
+TEST_F(Program, OpensTheFileNamedOnTheCommandLine)
+{
+    const std::string path = WriteChecklistFile("Trainer.kiv");
+    HWND main = Start("\"" + path + "\"");
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("Trainer.kiv - Pellorin", TextOf(main));
+    HWND tree = Pane(main, 0);
+    ASSERT_NE(nullptr, tree);
+    EXPECT_NE(nullptr, Pane(main, 1));
+    EXPECT_TRUE(::IsWindowVisible(Pane(main, 1)));
+    EXPECT_GT(::SendMessageA(tree, TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(Close(main));
+}
+
+TEST_F(Program, AFileThatFailsItsChecksIsReportedAndTheProgramEnds)
+{
+    const std::string path = WriteChecklistFile("Damaged.kiv");
+    std::string bytes = ReadBytes(path);
+    bytes[bytes.size() - 1] ^= 0x55;
+    WriteBytes(path, bytes);
+    EXPECT_EQ("The Kiv document, \"" + path + "\", is corrupt.", StoppedWith("\"" + path + "\""));
+}
+
+TEST_F(Program, AFileShorterThanItsHeaderEndsTheProgramSilently)
+{
+    const std::string path = temp.File("Short.kiv");
+    WriteBytes(path, "\xF0\xF0");
+    KivProcess_t kivShort(BuildProgram(kivPath), "\"" + path + "\"");
+    DWORD code = 1;
+    ASSERT_TRUE(kivShort.WaitForExit(code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST_F(Program, AShellStartWithoutAWindowOpensANewDocument)
+{
+    HWND main = Start("/dde");
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("usrchk - Pellorin", TextOf(main));
+    EXPECT_TRUE(Close(main));
+    EXPECT_TRUE(temp.ReadLog().empty());
+}
+
+TEST_F(Program, AnOemValueOfTheWrongTypeStopsTheStartWithTheRegistryMessage)
+{
+    const DWORD number = 1;
+    registry.SetOem(REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number));
+    EXPECT_EQ(registryMessage, StoppedWith(""));
+    const std::string log = temp.ReadLog();
+    EXPECT_EQ(0u, log.find("\r\nApp: Pellorin\r\n"));
+    EXPECT_NE(std::string::npos, log.find("; Reg name: OEM")) << log;
+}
+
+TEST_F(Program, AMissingSettingsKeyStopsTheStartWithTheRegistryMessage)
+{
+    if (!registry.RemoveSettingsKey())
+        GTEST_SKIP() << "the settings key was there before the test";
+    EXPECT_EQ(registryMessage, StoppedWith(""));
+    EXPECT_NE(std::string::npos, temp.ReadLog().find("; Reg name: Settings"));
+}

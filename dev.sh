@@ -14,6 +14,10 @@ cmake -S . -B build
 cmake --build build -j"$(nproc)"
 
 case "$1" in
-  editor) exec build/wine-run build/editor/KIV.exe ;;
+  editor)
+    # The machine's settings key, which the editor's installer package writes
+    # and the editor needs, in the build's own Wine prefix.
+    build/wine-run reg add 'HKLM\Software\Quorel\Pellorin\Settings' /f /reg:32 >/dev/null
+    exec build/wine-run build/editor/KIV.exe ;;
   test)   ctest --test-dir build --output-on-failure -j"$(nproc)" ;;
 esac

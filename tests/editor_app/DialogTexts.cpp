@@ -1,6 +1,8 @@
 // Reading what a dialog shows.
 #include "tests/editor_app/DialogTexts.h"
 
+#include <regex>
+
 std::string ItemText(CWnd& dialog, int id)
 {
     HWND item = ::GetDlgItem(dialog.m_hWnd, id);
@@ -28,11 +30,5 @@ std::string ClipboardText()
 
 std::string WithCrLf(const std::string& text)
 {
-    std::string converted;
-    for (char c : text) {
-        if (c == '\n')
-            converted += '\r';
-        converted += c;
-    }
-    return converted;
+    return std::regex_replace(text, std::regex("\n"), "\r\n");
 }

@@ -29,36 +29,42 @@ EditorRegistry_t::EditorRegistry_t()
     Remember(HKEY_LOCAL_MACHINE, "Software\\Quorel");
     Remember(HKEY_LOCAL_MACHINE, "Software\\Quorel\\Pellorin");
     Remember(HKEY_LOCAL_MACHINE, settingsPath);
+    settingsExisted = keys.back().existed;
     Remember(HKEY_CURRENT_USER, "Software\\Quorel");
     Remember(HKEY_CURRENT_USER, "Software\\Quorel\\Pellorin");
     Remember(HKEY_CLASSES_ROOT, ".kiv");
     Remember(HKEY_CLASSES_ROOT, "KivDocument");
 
-    HKEY settings = nullptr;
     Create(HKEY_LOCAL_MACHINE, settingsPath);
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsPath, 0, KEY_ALL_ACCESS, &settings) == ERROR_SUCCESS) {
+    HKEY settings = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsPath, 0, KEY_ALL_ACCESS, &settings) != ERROR_SUCCESS)
+        return;
+    for (DWORD index = 0;; ++index) {
+        char name[256] = {};
+        DWORD nameSize = sizeof name;
+        DWORD type = 0;
         DWORD size = 0;
-        if (::RegQueryValueExA(settings, "OEM", nullptr, &oemType, nullptr, &size) == ERROR_SUCCESS) {
-            hadOem = true;
-            oemBytes.resize(size);
-            ::RegQueryValueExA(settings, "OEM", nullptr, &oemType, reinterpret_cast<BYTE*>(&oemBytes[0]), &size);
-            ::RegDeleteValueA(settings, "OEM");
-        }
-        ::RegCloseKey(settings);
+        if (::RegEnumValueA(settings, index, name, &nameSize, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            break;
+        Value_t value = {name, type, std::string(size, '\0')};
+        ::RegQueryValueExA(settings, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value.data[0]), &size);
+        settingsValues.push_back(value);
     }
+    ::RegDeleteValueA(settings, "OEM");
+    ::RegCloseKey(settings);
 }
 
 EditorRegistry_t::~EditorRegistry_t()
 {
-    if (hadOem) {
+    HKEY settings = nullptr;
+    if (settingsExisted)
         Create(HKEY_LOCAL_MACHINE, settingsPath);
-        SetOem(oemType, oemBytes);
-    } else {
-        HKEY settings = nullptr;
-        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsPath, 0, KEY_ALL_ACCESS, &settings) == ERROR_SUCCESS) {
-            ::RegDeleteValueA(settings, "OEM");
-            ::RegCloseKey(settings);
-        }
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsPath, 0, KEY_ALL_ACCESS, &settings) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(settings, "OEM");
+        for (const Value_t& value : settingsValues)
+            ::RegSetValueExA(settings, value.name.c_str(), 0, value.type,
+                             reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size()));
+        ::RegCloseKey(settings);
     }
     // Deepest keys first; a key that holds what others put there stays.
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
@@ -88,5 +94,5 @@ void EditorRegistry_t::SetOem(DWORD type, const std::string& bytes) const
 
 bool EditorRegistry_t::RemoveSettingsKey() const
 {
-    return !keys[2].existed && ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, settingsPath) == ERROR_SUCCESS;
+    return ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, settingsPath) == ERROR_SUCCESS;
 }

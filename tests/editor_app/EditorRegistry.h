@@ -18,7 +18,7 @@ public:
     EditorRegistry_t& operator=(const EditorRegistry_t&) = delete;
 
     void SetOem(DWORD type, const std::string& bytes) const;
-    // False when the key held more than this test may remove.
+    // False when the key could not be removed (it has subkeys).
     bool RemoveSettingsKey() const;
 
 private:
@@ -27,10 +27,14 @@ private:
         std::string path;
         bool existed;
     };
+    struct Value_t {
+        std::string name;
+        DWORD type;
+        std::string data;
+    };
     void Remember(HKEY root, const std::string& path);
 
     std::vector<Key_t> keys;
-    bool hadOem = false;
-    DWORD oemType = 0;
-    std::string oemBytes;
+    bool settingsExisted = false;
+    std::vector<Value_t> settingsValues;   // what the key Settings held before
 };

@@ -49,6 +49,22 @@ int CommandOfKey(HACCEL table, WORD key, BYTE modifiers)
     return 0;
 }
 
+// Presses a key on the focused window as the message loop would see it, with
+// the modifiers held (FCONTROL, FSHIFT, FALT).
+void PressKey(WORD key, BYTE modifiers)
+{
+    BYTE state[256] = {};
+    state[VK_CONTROL] = (modifiers & FCONTROL) ? 0x80 : 0;
+    state[VK_SHIFT] = (modifiers & FSHIFT) ? 0x80 : 0;
+    state[VK_MENU] = (modifiers & FALT) ? 0x80 : 0;
+    ::SetKeyboardState(state);
+    const bool alt = (modifiers & FALT) != 0;
+    ::PostMessageA(::GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 | 1 << 29) : 1);
+    Pump();
+    const BYTE none[256] = {};
+    ::SetKeyboardState(const_cast<BYTE*>(none));
+}
+
 } // namespace
 
 TEST(MainFrame, ToolbarHoldsTheFifteenButtonsInTheirGroups)
@@ -151,6 +167,39 @@ TEST(MainFrame, KeysOfTheCommandTable)
     EXPECT_EQ(ID_PREV_PANE, CommandOfKey(keys, VK_F6, FSHIFT));
     // Delete alone belongs to the tree, not to the frame.
     EXPECT_EQ(0, CommandOfKey(keys, VK_DELETE, 0));
+}
+
+TEST(MainFrame, TheSecondKeysUndoCutCopyAndPasteLikeTheFirst)
+{
+    CTestHook hook;   // nothing here may ask anything
+    Frame();
+    App().OnFileNew();
+    app::Database_t& database = app::CurrentDocument().GetDatabase();
+    database.InsertGroup(app::Position_t(0), app::Group_t("Alpha"));
+    ASSERT_EQ(1u, database.groups.size());
+    auto* tree = static_cast<app::TreeView_t*>(Frame().GetSplitter().GetPane(0, 0));
+    tree->SetFocus();
+
+    PressKey(VK_BACK, FALT);   // undo
+    EXPECT_EQ(0u, database.groups.size());
+    PressKey('Y', FCONTROL);   // redo
+    ASSERT_EQ(1u, database.groups.size());
+
+    tree->GetTreeCtrl().SelectItem(tree->GetTreeCtrl().GetRootItem());
+    Pump();
+    PressKey(VK_INSERT, FCONTROL);   // copy
+    PressKey(VK_INSERT, FSHIFT);     // paste
+    EXPECT_EQ(2u, database.groups.size());
+    tree->GetTreeCtrl().SelectItem(tree->GetTreeCtrl().GetRootItem());
+    Pump();
+    PressKey(VK_DELETE, FSHIFT);     // cut
+    EXPECT_EQ(1u, database.groups.size());
+    PressKey('Z', FCONTROL);         // undo the cut
+    EXPECT_EQ(2u, database.groups.size());
+    EXPECT_TRUE(hook.Log().empty());
+    // The next tests start on a new document.
+    app::CurrentDocument().SetModifiedFlag(FALSE);
+    App().OnFileNew();
 }
 
 TEST(MainFrame, ContextHelpHasNoHandlerAndDoesNothing)

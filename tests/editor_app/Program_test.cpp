@@ -7,10 +7,14 @@
 #include "tests/editor_app/EditorRegistry.h"
 #include "tests/editor_app/KivProcess.h"
 #include "tests/editor_app/OwnTempFolder.h"
+#include "win/WIN_FileVerInfo.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -97,6 +101,12 @@ TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
     gui.cbSize = sizeof gui;
     ASSERT_TRUE(::GetGUIThreadInfo(kiv->GetThreadId(), &gui));
     EXPECT_EQ(tree, gui.hwndFocus);
+
+    ::PostMessageA(main, WM_COMMAND, 57664, 0);   // Help, About KIV
+    HWND about = kiv->WaitForDialog();
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ("About Pellorin", TextOf(about));
+    Press(about, IDOK);
     EXPECT_TRUE(Close(main));
     EXPECT_TRUE(temp.ReadLog().empty());
 }
@@ -186,8 +196,32 @@ TEST_F(Program, AnOemValueOfTheWrongTypeStopsTheStartWithTheRegistryMessage)
 
 TEST_F(Program, AMissingSettingsKeyStopsTheStartWithTheRegistryMessage)
 {
-    if (!registry.RemoveSettingsKey())
-        GTEST_SKIP() << "the settings key was there before the test";
+    ASSERT_TRUE(registry.RemoveSettingsKey());
     EXPECT_EQ(registryMessage, StoppedWith(""));
     EXPECT_NE(std::string::npos, temp.ReadLog().find("; Reg name: Settings"));
+}
+
+TEST(ProgramFile, VersionResourceNamesTheProductInUsEnglish)
+{
+    const std::string path = BuildProgram(kivPath);
+    const win::FileVerInfo_t version(path);
+    EXPECT_EQ(MAKELONG(0x409, 1252), static_cast<LONG>(version.GetTranslation()));
+    EXPECT_EQ((std::array<int, 4>{2, 3, 0, 0}), version.GetFileVersion());
+
+    std::vector<BYTE> data(::GetFileVersionInfoSizeA(path.c_str(), nullptr));
+    ASSERT_TRUE(::GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
+    const auto text = [&data](const char* name) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string query = std::string("\\StringFileInfo\\040904e4\\") + name;
+        return ::VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)
+                   ? std::string(value)
+                   : std::string("(none)");
+    };
+    EXPECT_EQ("Pellorin", text("FileDescription"));
+    EXPECT_EQ("Pellorin", text("InternalName"));
+    EXPECT_EQ("Pellorin", text("ProductName"));
+    EXPECT_EQ("KIV.exe", text("OriginalFilename"));
+    EXPECT_EQ("2.3", text("FileVersion"));
+    EXPECT_EQ("2.3", text("ProductVersion"));
 }

@@ -44,8 +44,8 @@ protected:
             return report;
         report.caption = TextOf(shown);
         if (HWND log = ::GetDlgItem(shown, errDlgLog)) {
-            report.message = TextOf(::GetDlgItem(shown, errDlgMessage));
-            report.record = TextOf(log);
+            report.message = WaitForText(::GetDlgItem(shown, errDlgMessage));
+            report.record = WaitForText(log);
         } else {
             report.message = MessageOf(shown);
         }

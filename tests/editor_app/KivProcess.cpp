@@ -80,7 +80,7 @@ HWND KivProcess_t::WaitForMainWindow() const
 
 HWND KivProcess_t::WaitForDialog() const
 {
-    return WaitForWindow([](HWND window) { return ClassOf(window) == "#32770"; });
+    return WaitForWindow([](HWND window) { return ClassOf(window) == "#32770" && !TextOf(window).empty(); });
 }
 
 bool KivProcess_t::WaitForExit(DWORD& code, DWORD timeoutMs) const
@@ -103,6 +103,17 @@ std::string TextOf(HWND window)
     return text;
 }
 
+std::string WaitForText(HWND window, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        const std::string text = TextOf(window);
+        if (!text.empty() || !::IsWindow(window) || ::GetTickCount() - start >= timeoutMs)
+            return text;
+        ::Sleep(50);
+    }
+}
+
 std::string ClassOf(HWND window)
 {
     char name[64] = {};
@@ -112,13 +123,18 @@ std::string ClassOf(HWND window)
 
 std::string MessageOf(HWND dialog)
 {
+    const DWORD start = ::GetTickCount();
     std::string message;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == "Static") {
-            const std::string text = TextOf(child);
-            if (text.size() > message.size())
-                message = text;
+    while (message.empty() && ::IsWindow(dialog) && ::GetTickCount() - start < 20000) {
+        for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (ClassOf(child) == "Static") {
+                const std::string text = TextOf(child);
+                if (text.size() > message.size())
+                    message = text;
+            }
         }
+        if (message.empty())
+            ::Sleep(50);
     }
     return message;
 }

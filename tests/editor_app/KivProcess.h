@@ -19,7 +19,7 @@ public:
 
     // A visible top-level window of the child that matches; null after the timeout.
     HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs = 60000) const;
-    // The main window (the one with a menu), a dialog box, a message box.
+    // The main window (the one with a menu); a dialog box or message box with its caption set.
     HWND WaitForMainWindow() const;
     HWND WaitForDialog() const;
 
@@ -36,8 +36,10 @@ std::string BuildProgram(const std::string& pathInBuild);
 
 // A window's text, read with WM_GETTEXT (also across processes).
 std::string TextOf(HWND window);
+// The window's text once it is not empty; empty after the timeout.
+std::string WaitForText(HWND window, DWORD timeoutMs = 20000);
 std::string ClassOf(HWND window);
-// The longest static text of a dialog: a message box's message.
+// The longest static text of a dialog: a message box's message, once it is set.
 std::string MessageOf(HWND dialog);
 // Presses a dialog's button.
 void Press(HWND dialog, int button);

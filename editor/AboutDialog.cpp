@@ -3,6 +3,7 @@
 
 #include "editor/Application.h"
 #include "editor/BuildInfo.h"
+#include "editor/PreviewStyle.h"
 #include "editor/ResourceIds.h"
 #include "gdi/GDI_SmartFont.h"
 #include "glo/GLO_StringResource.h"
@@ -12,12 +13,6 @@
 namespace app {
 
 namespace {
-
-void MakeArial(CFont& font, int height)
-{
-    font.CreateFont(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
-}
 
 void Draw(CDC& dc, int x, int y, const std::string& text)
 {
@@ -51,7 +46,7 @@ void AboutDialog_t::PaintTexts(CDC& dc)
     const int left = 50;
 
     CFont large;
-    MakeArial(large, 14);
+    preview::MakeFont(large, 14, FW_NORMAL);
     gdi::SmartFont_t largeFont(&dc, &large);
     const int markWidth = Width(dc, "KIV");
     Draw(dc, left, 15, "KIV");
@@ -59,7 +54,7 @@ void AboutDialog_t::PaintTexts(CDC& dc)
     int superscriptWidth = 0;
     {
         CFont small;
-        MakeArial(small, 8);
+        preview::MakeFont(small, 8, FW_NORMAL);
         gdi::SmartFont_t smallFont(&dc, &small);
         superscriptWidth = Width(dc, "TM");
         Draw(dc, left + markWidth, 15, "TM");

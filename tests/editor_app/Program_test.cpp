@@ -82,6 +82,22 @@ HWND Pane(HWND main, int column)
     return splitter ? ::GetDlgItem(splitter, 0xE900 + column) : nullptr;
 }
 
+// The colour on the screen near the preview's top left corner, outside its
+// drawing, once it is the expected one (or after a while).
+COLORREF PreviewBackground(HWND preview, COLORREF expected)
+{
+    POINT corner = {4, 4};
+    ::ClientToScreen(preview, &corner);
+    COLORREF colour = CLR_INVALID;
+    for (int attempt = 0; attempt < 100 && colour != expected; ++attempt) {
+        ::Sleep(50);
+        HDC screen = ::GetDC(nullptr);
+        colour = ::GetPixel(screen, corner.x, corner.y);
+        ::ReleaseDC(nullptr, screen);
+    }
+    return colour;
+}
+
 } // namespace
 
 TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
@@ -94,6 +110,8 @@ TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
     ASSERT_NE(nullptr, tree);
     ASSERT_NE(nullptr, preview);
     EXPECT_EQ("SysTreeView32", ClassOf(tree));
+    // Nothing to preview: a grey pane.
+    EXPECT_EQ(RGB(128, 128, 128), PreviewBackground(preview, RGB(128, 128, 128)));
     RECT area = {};
     ::GetWindowRect(tree, &area);
     EXPECT_EQ(200, area.right - area.left);
@@ -159,7 +177,11 @@ TEST_F(Program, OpensTheFileNamedOnTheCommandLine)
     ASSERT_NE(nullptr, tree);
     EXPECT_NE(nullptr, Pane(main, 1));
     EXPECT_TRUE(::IsWindowVisible(Pane(main, 1)));
-    EXPECT_GT(::SendMessageA(tree, TVM_GETCOUNT, 0, 0), 0);
+    // Two groups, a checklist, two entries; the end of the groups, of each
+    // group's checklists and of the checklist's entries.
+    EXPECT_EQ(9, ::SendMessageA(tree, TVM_GETCOUNT, 0, 0));
+    // The first group's checklist is previewed, light on black.
+    EXPECT_EQ(RGB(0, 0, 0), PreviewBackground(Pane(main, 1), RGB(0, 0, 0)));
     EXPECT_TRUE(Close(main));
 }
 

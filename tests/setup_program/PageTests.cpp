@@ -91,6 +91,19 @@ TEST(Licence, AMissingLicenceFileLeavesTheBoxEmptyAndTheWizardGoesOn)
     EXPECT_TRUE(MoveFileExW(away, licence, MOVEFILE_REPLACE_EXISTING));
 }
 
+TEST(Licence, CancelAndOkRestartWindowsWhenThatWasAskedFor)
+{
+    StartedApp app;
+    ASSERT_TRUE(app.Start());
+    app.App().GetController()->SetRebootOnFinish();
+    app.App().GetController()->ShowPage(CSetupApp::kLicence);
+    CTestHook hook;
+    hook.AnswerMessageBox(IDOK);
+    Click(app.Page(CSetupApp::kLicence), IDC_CANCEL);
+    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_EQ(1, CountedRestarts::Count());
+}
+
 TEST_F(Pages, CancelOnTheLicencePageAsksAndEndsSetupOnlyOnOk)
 {
     Show(CSetupApp::kLicence);
@@ -187,8 +200,8 @@ void CreateKey(HKEY root, const wchar_t* path)
 
 TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndGrantsFullAccessToTheMakersKeys)
 {
-    CreateKey(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings");
-    CreateKey(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent");
+    CreatedKey settings(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings");
+    CreatedKey recent(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent");
     CWnd* finish = Page(CSetupApp::kFinish);
     finish->CheckDlgButton(IDC_LAUNCH_EDITOR, BST_UNCHECKED);
     Show(CSetupApp::kFinish);
@@ -202,8 +215,6 @@ TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndGrantsFullAccessToTheMakersKeys)
     EXPECT_EQ(user, KeyAccess(HKEY_CURRENT_USER, L"Software\\Quorel"));
     EXPECT_EQ(user, KeyAccess(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent"));
 
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent");
-    UninstallTestPackages();
 }
 
 // A stand-in editor: the test helper under the name KIV.exe, which runs for 2 s.

@@ -207,6 +207,40 @@ void UninstallTestPackages()
     DeleteKeyIfEmpty(L"Software\\Quorel");
     RemoveFolderIfEmpty(L"C:\\Quorel\\Pellorin");
     RemoveFolderIfEmpty(L"C:\\Quorel");
+    for (const wchar_t* programFiles : {L"%ProgramW6432%", L"%ProgramFiles%"}) {
+        wchar_t folder[MAX_PATH] = {};
+        if (ExpandEnvironmentStringsW(programFiles, folder, MAX_PATH) && folder[0] != L'%') {
+            RemoveFolderIfEmpty(CString(folder) + L"\\Quorel\\USB Driver");
+            RemoveFolderIfEmpty(CString(folder) + L"\\Quorel");
+        }
+    }
+}
+
+CreatedKey::CreatedKey(HKEY root, const wchar_t* path) : m_root(root)
+{
+    CString partial;
+    int start = 0;
+    CString whole(path);
+    while (start >= 0) {
+        int slash = whole.Find(L'\\', start);
+        partial = slash < 0 ? whole : whole.Left(slash);
+        start = slash < 0 ? -1 : slash + 1;
+        HKEY key = nullptr;
+        DWORD disposition = 0;
+        if (RegCreateKeyExW(root, partial, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS)
+            return;
+        RegCloseKey(key);
+        if (disposition == REG_CREATED_NEW_KEY)
+            m_created.push_back(partial);
+    }
+}
+
+CreatedKey::~CreatedKey()
+{
+    for (auto key = m_created.rbegin(); key != m_created.rend(); ++key) {
+        RegDeleteTreeW(m_root, *key);
+        RegDeleteKeyW(m_root, *key);
+    }
 }
 
 }  // namespace setup_program_test

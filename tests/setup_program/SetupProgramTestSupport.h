@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 class CSetupApp;
 
@@ -98,6 +99,19 @@ CString BesideProgram(const wchar_t* name);
 // Removes what installing the test packages left in the test prefix: both products,
 // the editor's registry keys and the empty folders.
 void UninstallTestPackages();
+
+// A registry key made for a test, level by level; the levels that it made are deleted
+// again at the end.
+class CreatedKey
+{
+public:
+    CreatedKey(HKEY root, const wchar_t* path);
+    ~CreatedKey();
+
+private:
+    HKEY m_root;
+    std::vector<CString> m_created;
+};
 
 // The registry values that the editor's package writes.
 const wchar_t* const kApplicationsKey = L"Software\\Quorel\\Applications\\Pellorin";

@@ -18,10 +18,12 @@ add_test(NAME wine_session_stop COMMAND ${CMAKE_BINARY_DIR}/wine-run --stop)
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
 
-# add_windows_test(NAME SOURCES... LIBS... [TIMEOUT seconds])
-# One GoogleTest program, run as one ctest test under Wine.
+# add_windows_test(NAME SOURCES... LIBS... [TIMEOUT seconds] [DISPLAY])
+# One GoogleTest program, run as one ctest test under Wine. DISPLAY marks a test that
+# shows windows or uses the clipboard: focus, the screen's pixels and the clipboard
+# belong to the one display, so such tests take turns.
 function(add_windows_test name)
-  cmake_parse_arguments(arg "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "DISPLAY" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} gmock gtest_main)
   if(NOT arg_TIMEOUT)
@@ -29,4 +31,7 @@ function(add_windows_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${arg_TIMEOUT})
+  if(arg_DISPLAY)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK display)
+  endif()
 endfunction()

@@ -202,6 +202,57 @@ TEST(MainFrame, TheSecondKeysUndoCutCopyAndPasteLikeTheFirst)
     App().OnFileNew();
 }
 
+TEST(MainFrame, MenuItemsShowTheirPromptAndToolbarButtonsTheirTooltip)
+{
+    struct Prompt_t {
+        UINT command;
+        const char* status;
+        const char* tooltip;   // null: the command has no toolbar button
+    };
+    const std::vector<Prompt_t> prompts = {
+        {ID_FILE_NEW, "Create a new document", "New"},
+        {ID_FILE_OPEN, "Open an existing document", "Open"},
+        {ID_FILE_SAVE, "Save the active document", "Save"},
+        {ID_FILE_SAVE_AS, "Save the active document with a new name", nullptr},
+        {ID_FILE_MRU_FILE1, "Open this document", nullptr},
+        {ID_APP_EXIT, "Quit the application; prompts to save documents", nullptr},
+        {ID_EDIT_UNDO, "Undo the last action", "Undo"},
+        {ID_EDIT_REDO, "Redo the previously undone action", "Redo"},
+        {ID_EDIT_CUT, "Cut the Item", "Cut"},
+        {ID_EDIT_COPY, "Copy the Item", "Copy"},
+        {ID_EDIT_PASTE, "Paste the Item", "Paste"},
+        {ID_EDIT_DELETE, "Delete the Item", "Delete"},
+        {ID_ADD_NEW_GROUP, "Add New Group", "Add New Group"},
+        {ID_ADD_NEW_CHECKLIST, "Add New Checklist", "Add New Checklist"},
+        {ID_ADD_NEW_ENTRY, "Add New Entry", "Add New Entry"},
+        {ID_GROUP_PROPERTIES, "Group Properties", "Group Properties"},
+        {ID_CHECKLIST_PROPERTIES, "Checklist Properties", "Checklist Properties"},
+        {ID_ENTRY_PROPERTIES, "Entry Properties", "Entry Properties"},
+        {ID_FILE_PROPERTIES, "Edit Kiv Properties", nullptr},
+        {ID_VIEW_TOOLBAR, "Show or hide the toolbar", nullptr},
+        {ID_VIEW_STATUS_BAR, "Show or hide the status bar", nullptr},
+        {ID_HELP, "Display help for current task or command", nullptr},
+        {ID_APP_ABOUT, "Display program information, version number and copyright", nullptr},
+    };
+    CStatusBar& statusBar = Frame().GetStatusBar();
+    HMENU menu = ::GetMenu(Frame().m_hWnd);
+    for (const Prompt_t& prompt : prompts) {
+        SCOPED_TRACE(prompt.command);
+        Frame().SendMessage(WM_MENUSELECT, MAKEWPARAM(prompt.command, MF_STRING), reinterpret_cast<LPARAM>(menu));
+        EXPECT_EQ(prompt.status, std::string(statusBar.GetPaneText(0).GetString()));
+        if (!prompt.tooltip)
+            continue;
+        NMTTDISPINFOA tip = {};
+        tip.hdr.hwndFrom = Frame().GetToolBar().m_hWnd;
+        tip.hdr.idFrom = prompt.command;
+        tip.hdr.code = TTN_GETDISPINFOA;
+        Frame().SendMessage(WM_NOTIFY, prompt.command, reinterpret_cast<LPARAM>(&tip));
+        ASSERT_NE(nullptr, tip.lpszText);
+        EXPECT_EQ(prompt.tooltip, std::string(tip.lpszText));
+    }
+    Frame().SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);   // the menu closes
+}
+
 TEST(MainFrame, ContextHelpHasNoHandlerAndDoesNothing)
 {
     const auto handled = [](UINT command) {

@@ -98,6 +98,16 @@ COLORREF PreviewBackground(HWND preview, COLORREF expected)
     return colour;
 }
 
+// A text value of the registry; empty when it is missing.
+std::string RegistryText(HKEY root, const std::string& path, const char* name)
+{
+    char text[1024] = {};
+    DWORD size = sizeof text - 1;
+    if (::RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::string();
+    return text;
+}
+
 } // namespace
 
 TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
@@ -183,6 +193,41 @@ TEST_F(Program, OpensTheFileNamedOnTheCommandLine)
     // The first group's checklist is previewed, light on black.
     EXPECT_EQ(RGB(0, 0, 0), PreviewBackground(Pane(main, 1), RGB(0, 0, 0)));
     EXPECT_TRUE(Close(main));
+}
+
+TEST_F(Program, RegistersItsFileTypeAcceptsDroppedFilesAndKeepsFourRecentFiles)
+{
+    const std::string recentFiles = "Software\\Quorel\\Pellorin\\Recent File List";
+    HKEY recent = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, recentFiles.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &recent, nullptr));
+    for (const char* earlier : {"1", "2", "3", "4"}) {
+        const std::string path = std::string("C:\\lists\\earlier") + earlier + ".kiv";
+        ::RegSetValueExA(recent, (std::string("File") + earlier).c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(path.c_str()), static_cast<DWORD>(path.size() + 1));
+    }
+    ::RegCloseKey(recent);
+
+    const std::string path = WriteChecklistFile("Trainer.kiv");
+    HWND main = Start("\"" + path + "\"");
+    ASSERT_NE(nullptr, main);
+    // The window is shown first and then made to accept dropped files.
+    LONG exStyle = 0;
+    for (int attempt = 0; attempt < 100 && !(exStyle & WS_EX_ACCEPTFILES); ++attempt, ::Sleep(50))
+        exStyle = ::GetWindowLongA(main, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES);
+    EXPECT_EQ("KivDocument", RegistryText(HKEY_CLASSES_ROOT, ".kiv", nullptr));
+    EXPECT_EQ("Kiv Document", RegistryText(HKEY_CLASSES_ROOT, "KivDocument", nullptr));
+    const std::string open = RegistryText(HKEY_CLASSES_ROOT, "KivDocument\\shell\\open\\command", nullptr);
+    EXPECT_NE(std::string::npos, open.find("KIV.exe\" \"%1\"")) << open;
+    EXPECT_TRUE(Close(main));
+
+    // The file opened goes first; the oldest of the four drops out.
+    EXPECT_EQ(path, RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
+    EXPECT_EQ("C:\\lists\\earlier1.kiv", RegistryText(HKEY_CURRENT_USER, recentFiles, "File2"));
+    EXPECT_EQ("C:\\lists\\earlier3.kiv", RegistryText(HKEY_CURRENT_USER, recentFiles, "File4"));
+    EXPECT_EQ("", RegistryText(HKEY_CURRENT_USER, recentFiles, "File5"));
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
 }
 
 TEST_F(Program, AFileThatFailsItsChecksIsReportedAndTheProgramEnds)

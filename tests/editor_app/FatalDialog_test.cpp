@@ -1,5 +1,6 @@
 // The fatal-error report: the record appended to the crash log, the dialog
 // with its request, record and Copy button, a log that cannot be written.
+#include "afx/AFX_OClipboard.h"
 #include "editor/BuildInfo.h"
 #include "editor/FatalDialog.h"
 #include "editor/ResourceIds.h"
@@ -163,6 +164,29 @@ TEST_F(FatalDialog, CopyingALogThatIsMissingTellsSoAndKeepsTheDialogOpen)
     EXPECT_EQ(CTestHook::Kind::Box, hook.Log()[0].kind);
     EXPECT_EQ("Unable to access log file.", std::string(hook.Log()[0].text.GetString()));
     EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(FatalDialog, CopyingAnEmptiedLogPutsAnEmptyText)
+{
+    std::string copied = "(not copied)";
+    NoteAndClose([this, &copied](CDialog& dialog) {
+        {
+            afx::OClipboard_t earlier;
+            earlier.AddText("earlier text");
+        }
+        HANDLE log = ::CreateFileA(temp.LogPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, log);
+        ::CloseHandle(log);
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ERRDLG_COPY, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog.m_hWnd, IDC_ERRDLG_COPY)));
+        copied = ClipboardText();
+    });
+    app::FatalDialog_t report(glo::Exception_t("Entry", 12, "Broken"));
+
+    EXPECT_EQ(0u, hook.Unanswered());
+    EXPECT_EQ(1u, hook.Log().size());   // no message beside the dialog
+    EXPECT_EQ("", copied);
 }
 
 TEST_F(FatalDialog, TheRecordIsNeverLeftSelected)

@@ -16,10 +16,15 @@ CString CMSInstallDlg::UpdateProgramPath(const CString& commandLine)
     return CDistributionMedium::Folder(commandLine, L"") + L"MSI\\WindowsInstaller-KB893803-v2-x86.exe";
 }
 
+CString CMSInstallDlg::UpdateCommandLine(const CString& commandLine)
+{
+    return L"\"" + UpdateProgramPath(commandLine) + L"\"";
+}
+
 void CMSInstallDlg::Install()
 {
     DWORD exitCode = 0;
-    CInstallActions::RunProgram(UpdateProgramPath(GetCommandLineW()), true, exitCode);
+    CInstallActions::RunProgram(UpdateCommandLine(GetCommandLineW()), true, exitCode);
     if (!m_pController)
         return;
     if (CGenericDlg::NetFramework35Flag())

@@ -13,6 +13,9 @@ public:
     // The Windows Installer update on the medium named by the command line, else
     // beside Setup.
     static CString UpdateProgramPath(const CString& commandLine);
+    // The update's path quoted, as it is started: Setup's folder may hold blanks, and
+    // Setup runs elevated, so an unquoted "C:\My Setup\..." would start "C:\My.exe".
+    static CString UpdateCommandLine(const CString& commandLine);
 
 protected:
     void Install() override;

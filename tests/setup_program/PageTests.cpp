@@ -356,6 +356,10 @@ TEST_F(Pages, TheInstallerUpdatePageGoesOnToTheLicenceOnlyWithTheNetFramework)
 {
     MediumProgram program(L"MSI", L"WindowsInstaller-KB893803-v2-x86.exe");
     EXPECT_EQ(program.Path(), CMSInstallDlg::UpdateProgramPath(L"Setup.exe"));
+    // Started by its quoted path: blanks in Setup's folder cannot start another program.
+    EXPECT_EQ(L"\"" + program.Path() + L"\"", CMSInstallDlg::UpdateCommandLine(L"Setup.exe"));
+    EXPECT_EQ(CString(L"\"E:\\MSI\\WindowsInstaller-KB893803-v2-x86.exe\""),
+              CMSInstallDlg::UpdateCommandLine(L"Setup.exe E:\\"));
     setup_test::FakeWindowsVersion xp(VER_PLATFORM_WIN32_NT, 5, 1, 3);   // started directly, not as a task
 
     const wchar_t* netKey = L"Software\\Microsoft\\NET Framework Setup\\NDP\\v3.5";
@@ -364,7 +368,9 @@ TEST_F(Pages, TheInstallerUpdatePageGoesOnToTheLicenceOnlyWithTheNetFramework)
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, netKey, L"Install", REG_DWORD, &one, sizeof(one));
     EXPECT_TRUE(CGenericDlg::IsNetFramework35Installed());
     Show(CSetupApp::kMsiUpdate);
+    DWORD start = GetTickCount();
     Click(Page(CSetupApp::kMsiUpdate), IDC_NEXT);
+    EXPECT_GE(GetTickCount() - start, 1900u);   // the stand-in ran its 2 s and was awaited
     EXPECT_EQ(CSetupApp::kLicence, App().VisiblePage());
     EXPECT_FALSE(TakeQuitMessage());
 

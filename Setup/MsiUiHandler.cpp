@@ -8,6 +8,9 @@
 
 #include <msi.h>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 CMsiUiState g_state;
@@ -52,10 +55,9 @@ void OnProgress(const wchar_t* message)
         SendMessageW(bar, PBM_SETRANGE, 0, static_cast<LPARAM>(static_cast<DWORD>(g_state.total) << 16));
     } else if (fields[0] == 2 && g_state.total != 0) {   // increment
         SendMessageW(bar, PBM_SETRANGE32, 0, 100);
-        if (g_state.forward)
-            g_state.position += fields[1];
-        else
-            g_state.position -= fields[1];
+        // Summed wide and kept within an int: the steps may add up beyond it.
+        long long step = g_state.forward ? fields[1] : -static_cast<long long>(fields[1]);
+        g_state.position = static_cast<int>(std::clamp<long long>(g_state.position + step, INT_MIN, INT_MAX));
         double ratio = static_cast<double>(g_state.position) / g_state.total * 100.0;
         int percent = ratio < 0.0 ? 0 : ratio > 100.0 ? 100 : static_cast<int>(ratio);
         SendMessageW(bar, PBM_SETPOS, percent, 0);

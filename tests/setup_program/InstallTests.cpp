@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <msi.h>
 
+#include <climits>
 #include <map>
 #include <vector>
 
@@ -111,6 +112,20 @@ TEST_F(InstallPage, ProgressMovesTheBarAndThePercentage)
     EXPECT_EQ(CString(L"100%"), Percent());
     Send(INSTALLMESSAGE_PROGRESS, L"1: 1 2: 5 3: 1 ");   // action info: nothing visible
     EXPECT_EQ(CString(L"100%"), Percent());
+}
+
+TEST_F(InstallPage, StepsBeyondTheIntegerRangeStayAtTheirEnd)
+{
+    Send(INSTALLMESSAGE_PROGRESS, L"1: 0 2: 1000 3: 0 ");
+    for (int i = 0; i < 2; ++i)   // twice the int range: a wrapped sum would show the other end
+        Send(INSTALLMESSAGE_PROGRESS, L"1: 2 2: 2147483647 ");
+    EXPECT_EQ(INT_MAX, MsiUiState().position);
+    EXPECT_EQ(CString(L"100%"), Percent());
+    Send(INSTALLMESSAGE_PROGRESS, L"1: 0 2: 400 3: 1 ");
+    for (int i = 0; i < 2; ++i)
+        Send(INSTALLMESSAGE_PROGRESS, L"1: 2 2: 2147483647 ");
+    EXPECT_EQ(INT_MIN, MsiUiState().position);
+    EXPECT_EQ(CString(L"0%"), Percent());
 }
 
 TEST_F(InstallPage, ARollbackRunsTheBarBackAndShowsTheRollbackText)

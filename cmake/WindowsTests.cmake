@@ -13,6 +13,10 @@ foreach(gtarget gtest gtest_main gmock gmock_main)
   target_compile_options(${gtarget} PRIVATE -w)
 endforeach()
 
+# The session's first program, which the session's start leaves running (see wine-run).
+add_executable(wine_session_keeper WIN32 ${CMAKE_CURRENT_LIST_DIR}/SessionKeeper.c)
+set_target_properties(wine_session_keeper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 add_test(NAME wine_session_start COMMAND ${CMAKE_BINARY_DIR}/wine-run --start)
 add_test(NAME wine_session_stop COMMAND ${CMAKE_BINARY_DIR}/wine-run --stop)
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)

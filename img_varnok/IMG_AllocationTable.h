@@ -10,6 +10,11 @@ class IMG_AllocationTable
 public:
     IMG_AllocationTable() : total(0), firstUsable(0), used(0) {}
     virtual ~IMG_AllocationTable() = default;
+    IMG_AllocationTable(const IMG_AllocationTable&) = default;
+    IMG_AllocationTable& operator=(const IMG_AllocationTable&) = default;
+    // Moving never fails: a layout built aside is taken over with it.
+    IMG_AllocationTable(IMG_AllocationTable&&) noexcept = default;
+    IMG_AllocationTable& operator=(IMG_AllocationTable&&) noexcept = default;
 
     // All blocks free; blocks below firstUsable are never given out.
     void Init(uint32_t total, uint32_t firstUsable);

@@ -31,6 +31,11 @@ public:
 
     explicit IMG_BootRecord(int sizeClass = DefaultClass);
     virtual ~IMG_BootRecord() = default;
+    IMG_BootRecord(const IMG_BootRecord&) = default;
+    IMG_BootRecord& operator=(const IMG_BootRecord&) = default;
+    // Moving never fails: a layout built aside is taken over with it.
+    IMG_BootRecord(IMG_BootRecord&&) noexcept = default;
+    IMG_BootRecord& operator=(IMG_BootRecord&&) noexcept = default;
 
     void Reset();
     void SetSizeClass(int sizeClass);

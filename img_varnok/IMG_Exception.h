@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <new>
 #include <string>
 
 class IMG_Exception : public std::exception
@@ -55,3 +56,18 @@ private:
     const char* file;
     uint32_t osError;
 };
+
+// Runs the call; an allocation that fails inside it raises code 27 ("Out of
+// Memory") from the given unit and line, so no std::bad_alloc leaves the library.
+template <class Call>
+auto IMG_RaiseOutOfMemory(const char* file, int32_t line, Call call) -> decltype(call())
+{
+    try
+    {
+        return call();
+    }
+    catch (const std::bad_alloc&)
+    {
+        throw IMG_Exception(file, line, IMG_Exception::OutOfMemory);
+    }
+}

@@ -71,6 +71,11 @@ void IMG_ImageDescriptor::Load(IMG_FileIO& file)
 {
     if (imageFileName.empty())
         throw IMG_Exception(unit, 366, IMG_Exception::NoImageName);
+    IMG_RaiseOutOfMemory(unit, __LINE__, [&] { LoadFrom(file); });
+}
+
+void IMG_ImageDescriptor::LoadFrom(IMG_FileIO& file)
+{
     entriesTotal = 0;
     entriesUsed = 0;
     truncated = 0;
@@ -92,7 +97,7 @@ void IMG_ImageDescriptor::Load(IMG_FileIO& file)
     }
     header->Parse(sector);
     const uint32_t fileSize = file.GetFileSize();
-    const uint32_t areaBlocks = ReadDirectory(file, fileSize);
+    ReadDirectory(file, fileSize);
 
     // A checksum of 0, or one stored by formats 3.01 and 3.02, cannot be trusted.
     const uint8_t* bytes = header->GetBytes();
@@ -104,13 +109,11 @@ void IMG_ImageDescriptor::Load(IMG_FileIO& file)
     else
         dataSum = checksum - ComputeChecksum();
     truncated = fileSize < static_cast<uint64_t>(GetBlockSize()) * GetTotalBlocks();
-    CheckGeometry(areaBlocks);
 }
 
 // The directory's own set comes first and sizes the header-and-directory area;
 // every following entry in use joins the subfile its part number continues.
-// Returns the area's blocks.
-uint32_t IMG_ImageDescriptor::ReadDirectory(IMG_FileIO& file, uint32_t fileSize)
+void IMG_ImageDescriptor::ReadDirectory(IMG_FileIO& file, uint32_t fileSize)
 {
     const uint32_t blockSize = GetBlockSize();
     const uint32_t start = GetDirectoryStart() * sectorSize;
@@ -138,6 +141,8 @@ uint32_t IMG_ImageDescriptor::ReadDirectory(IMG_FileIO& file, uint32_t fileSize)
     file.ReadAt(first, start);
     const uint32_t areaSize = IMG_GetU32(first.GetData() + sizeAt);
     const uint32_t areaBlocks = areaSize / blockSize + (areaSize % blockSize != 0);
+    // Nothing is read or kept for a directory that this header cannot hold.
+    CheckGeometry(areaBlocks);
     entriesTotal = Shifted(areaBlocks, header->GetBlockExponent()) - GetDirectoryStart();
     allocation.Init(GetTotalBlocks(), areaBlocks);
     take(first.GetData());
@@ -154,6 +159,10 @@ uint32_t IMG_ImageDescriptor::ReadDirectory(IMG_FileIO& file, uint32_t fileSize)
             const uint8_t* bytes = entries.GetData() + k * entrySize;
             if (bytes[inUseAt] != 1)
                 continue;
+            // Each entry of a sound directory lists blocks of its own: more
+            // entries in use than the image has blocks are no directory of it.
+            if (entriesUsed >= GetTotalBlocks())
+                throw IMG_Exception(unit, __LINE__, IMG_Exception::InvalidHeader);
             if (bytes[partAt] == 0)
                 closeGroup();
             take(bytes);
@@ -162,16 +171,18 @@ uint32_t IMG_ImageDescriptor::ReadDirectory(IMG_FileIO& file, uint32_t fileSize)
         offset += static_cast<uint64_t>(count) * entrySize;
     }
     closeGroup();
-    return areaBlocks;
 }
 
 // What the writer relies on: 512-byte sectors, a block size a layout can have,
-// and a header-and-directory area inside the image that holds the directory.
+// an image of fewer than 4 GiB, a directory after the header sector, and a
+// header-and-directory area inside the image that holds the directory.
 void IMG_ImageDescriptor::CheckGeometry(uint32_t areaBlocks) const
 {
     const uint32_t exponent = header->GetBlockExponent();
-    if (header->GetBytes()[sectorExponentAt] != 9 || exponent > 15 || areaBlocks == 0 ||
-        areaBlocks > GetTotalBlocks() || (static_cast<uint64_t>(areaBlocks) << exponent) <= GetDirectoryStart())
+    const uint32_t start = GetDirectoryStart();
+    if (header->GetBytes()[sectorExponentAt] != 9 || exponent > 15 || start == 0 ||
+        (static_cast<uint64_t>(GetTotalBlocks()) << exponent) * sectorSize > UINT32_MAX || areaBlocks == 0 ||
+        areaBlocks > GetTotalBlocks() || (static_cast<uint64_t>(areaBlocks) << exponent) <= start)
         throw IMG_Exception(unit, __LINE__, IMG_Exception::InvalidHeader);
 }
 

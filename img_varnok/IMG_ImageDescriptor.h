@@ -49,10 +49,13 @@ public:
     // Lays the current subfiles out anew.
     void Relayout(int mode, int sizeClass);
     // Rebuilds the directory and bitmap for the subfiles; their data is copied
-    // from where it was first read.
+    // from where it was first read, and subfiles of this model keep the name
+    // and flag set on them. All or nothing: when it raises, the model is as before.
     void LayOut(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass);
     // Places a subfile that copies source in free blocks of the current layout.
     IMG_FileDescriptorPtr AddFile(const IMG_FileDescriptorPtr& source);
+    // Places a copy of every source, or of none when one cannot be placed.
+    void AddFiles(const std::vector<IMG_FileDescriptorPtr>& sources);
     BlockCount CountBlocks(uint32_t blockSize, const std::vector<IMG_FileDescriptorPtr>& list) const;
     // Picks size class, block size and total blocks for the subfiles; returns the area blocks.
     uint32_t ChooseGeometry(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass);
@@ -100,7 +103,13 @@ public:
     uint16_t GetTotalBlocks() const { return header->GetTotalBlocks(); }
 
 private:
-    uint32_t ReadDirectory(IMG_FileIO& file, uint32_t fileSize);
+    // A change is built on a copy of the model, which is taken over only when complete.
+    void CopyModelTo(IMG_ImageDescriptor& next) const;
+    void TakeModelOf(IMG_ImageDescriptor& next) noexcept;
+    void PlaceAnew(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass);
+    bool HasSubfile(const IMG_FileDescriptorPtr& file) const;
+    void LoadFrom(IMG_FileIO& file);
+    void ReadDirectory(IMG_FileIO& file, uint32_t fileSize);
     void CheckGeometry(uint32_t areaBlocks) const;
     uint32_t BlocksOf(uint32_t size) const;
 

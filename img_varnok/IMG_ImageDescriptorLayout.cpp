@@ -125,6 +125,67 @@ void IMG_ImageDescriptor::Relayout(int mode, int sizeClass)
 
 void IMG_ImageDescriptor::LayOut(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass)
 {
+    IMG_RaiseOutOfMemory(unit, __LINE__, [&] {
+        IMG_ImageDescriptor next;
+        CopyModelTo(next);
+        next.PlaceAnew(list, mode, sizeClass);
+        // The placed copies follow the directory's own set in list order.
+        for (size_t i = 0; i < list.size(); ++i)
+        {
+            if (!HasSubfile(list[i]))
+                continue;
+            const IMG_FileDescriptorPtr& placed = next.files[i + 1];
+            placed->Rename(list[i]->GetName().c_str());
+            placed->SetFileFlag(list[i]->GetFileFlag());
+        }
+        TakeModelOf(next);
+    });
+}
+
+void IMG_ImageDescriptor::AddFiles(const std::vector<IMG_FileDescriptorPtr>& sources)
+{
+    IMG_RaiseOutOfMemory(unit, __LINE__, [&] {
+        IMG_ImageDescriptor next;
+        CopyModelTo(next);
+        for (const IMG_FileDescriptorPtr& source : sources)
+            next.AddFile(source);
+        TakeModelOf(next);
+    });
+}
+
+void IMG_ImageDescriptor::CopyModelTo(IMG_ImageDescriptor& next) const
+{
+    next.imageFileName = imageFileName;
+    next.entriesTotal = entriesTotal;
+    next.entriesUsed = entriesUsed;
+    next.dataSum = dataSum;
+    next.truncated = truncated;
+    next.scrambled = scrambled;
+    next.noChecksum = noChecksum;
+    *next.header = *header;
+    next.allocation = allocation;
+    next.files = files;
+}
+
+// The header object stays the one that handles share.
+void IMG_ImageDescriptor::TakeModelOf(IMG_ImageDescriptor& next) noexcept
+{
+    *header = std::move(*next.header);
+    allocation = std::move(next.allocation);
+    files.swap(next.files);
+    entriesTotal = next.entriesTotal;
+    entriesUsed = next.entriesUsed;
+    dataSum = next.dataSum;
+}
+
+bool IMG_ImageDescriptor::HasSubfile(const IMG_FileDescriptorPtr& file) const
+{
+    return std::any_of(files.begin(), files.end(),
+                       [&](const IMG_FileDescriptorPtr& own) { return own.Get() == file.Get(); });
+}
+
+void IMG_ImageDescriptor::PlaceAnew(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass)
+{
     if (sizeClass == CurrentClass)
         sizeClass = GetSizeClass();
     const uint32_t areaShift = header->GetBlockExponent() + 7u;
@@ -132,6 +193,10 @@ void IMG_ImageDescriptor::LayOut(const std::vector<IMG_FileDescriptorPtr>& list,
     if (list.empty())
     {
         header->ChangeSizeClass(sizeClass);
+        // As in the class search, the image's bytes stay within 32 bits.
+        const uint32_t capacity = CapacityInBlocks(sizeClass, header->GetBlockExponent());
+        if (GetTotalBlocks() > capacity)
+            header->SetTotalBlocks(static_cast<uint16_t>(capacity));
         // Never smaller than the area that holds the directory's own set at
         // this block size: a block as large as the class allows would leave none.
         areaBlocks = std::max(areaBlocks, CountBlocks(GetBlockSize(), list).areaBlocks);

@@ -142,26 +142,23 @@ void IMG_VarnokDiskImage::AddIncoming(std::vector<IMG_FileDescriptorPtr>& existi
     if (relayoutDone || replacing || !FitsCurrentLayout(incoming))
     {
         existing.insert(existing.end(), incoming.begin(), incoming.end());
-        descriptor->LayOut(existing, layoutMode, IMG_ImageDescriptor::CurrentClass);
-        relayoutDone = 1;
+        LayOut(existing, layoutMode, IMG_ImageDescriptor::CurrentClass);
         return;
     }
-    for (const IMG_FileDescriptorPtr& added : incoming)
-        descriptor->AddFile(added);
+    descriptor->AddFiles(incoming);
 }
 
 void IMG_VarnokDiskImage::Save(bool scramble, HWND progressWindow)
 {
-    scrambleOnWrite = scramble;
     if (scramble != descriptor->IsScrambled() || (truncated != 0) != descriptor->IsTruncated())
         RelayOut();
+    scrambleOnWrite = scramble;
     Write(progressWindow);
 }
 
 void IMG_VarnokDiskImage::SetImageFileName(const char* path, bool truncate)
 {
-    descriptor->SetImageFileName(path);
-    descriptor->Relayout(layoutMode, IMG_ImageDescriptor::CurrentClass);
+    RelayOutFor(path);
     truncated = truncate;
     deleteTargetFirst = 1;
 }
@@ -180,8 +177,7 @@ void IMG_VarnokDiskImage::RemoveFiles(const std::vector<std::string>& names)
         removed = DropFirstNamed(remaining, IMG_FileDescriptor::MakeFullName(name.c_str())) || removed;
     if (!removed)
         return;
-    descriptor->LayOut(remaining, layoutMode, IMG_ImageDescriptor::CurrentClass);
-    relayoutDone = 1;
+    LayOut(remaining, layoutMode, IMG_ImageDescriptor::CurrentClass);
 }
 
 // Reads the bytes from wherever the subfile holds them until it is written:
@@ -327,16 +323,18 @@ bool IMG_VarnokDiskImage::GetHeaderFlag()
     return descriptor->GetHeaderFlag();
 }
 
+// The mode is kept only when the image could be laid out in it.
 void IMG_VarnokDiskImage::SetBestFitLayout()
 {
+    LayOut(Subfiles(), IMG_ImageDescriptor::LargestBlock, IMG_ImageDescriptor::CurrentClass);
     layoutMode = IMG_ImageDescriptor::LargestBlock;
-    RelayOut();
 }
 
 void IMG_VarnokDiskImage::SetAutoSize(bool autoSize)
 {
-    layoutMode = autoSize ? IMG_ImageDescriptor::SearchClasses : IMG_ImageDescriptor::KeepClass;
-    RelayOut();
+    const int mode = autoSize ? IMG_ImageDescriptor::SearchClasses : IMG_ImageDescriptor::KeepClass;
+    LayOut(Subfiles(), mode, IMG_ImageDescriptor::CurrentClass);
+    layoutMode = mode;
 }
 
 void IMG_VarnokDiskImage::RenameFile(const char* oldName, const char* newName)
@@ -378,8 +376,9 @@ bool IMG_VarnokDiskImage::Open(const char* path, int, int)
     descriptor->SetImageFileName(path);
     relayoutDone = 0;
     deleteTargetFirst = 0;
-    descriptor->Load(*file);
+    // Blocks of the previous image are no blocks of this one, even when its load fails.
     ClearCache();
+    descriptor->Load(*file);
     scrambleOnWrite = descriptor->IsScrambled();
     truncated = descriptor->IsTruncated();
     return truncated != 0;
@@ -387,8 +386,7 @@ bool IMG_VarnokDiskImage::Open(const char* path, int, int)
 
 void IMG_VarnokDiskImage::SetSizeClass(int sizeClass)
 {
-    descriptor->Relayout(IMG_ImageDescriptor::KeepClass, sizeClass);
-    relayoutDone = 1;
+    LayOut(Subfiles(), IMG_ImageDescriptor::KeepClass, sizeClass);
 }
 
 void IMG_VarnokDiskImage::SetName(const char* text)
@@ -427,11 +425,15 @@ void IMG_VarnokDiskImage::SetReservedFlag(bool)
 
 void IMG_VarnokDiskImage::SaveAs(bool truncate, bool scramble, const char* path, HWND progressWindow)
 {
-    descriptor->SetImageFileName(path);
+    if (relayoutDone)
+        descriptor->SetImageFileName(path);
+    else
+    {
+        RelayOutFor(path);
+        relayoutDone = 1;
+    }
     truncated = truncate;
     scrambleOnWrite = scramble;
-    if (!relayoutDone)
-        RelayOut();
     Write(progressWindow);
 }
 
@@ -463,8 +465,32 @@ IMG_CountedPtr<IMG_ImageFile> IMG_VarnokDiskImage::FindFile(const char* name, bo
 
 void IMG_VarnokDiskImage::RelayOut()
 {
-    descriptor->Relayout(layoutMode, IMG_ImageDescriptor::CurrentClass);
+    LayOut(Subfiles(), layoutMode, IMG_ImageDescriptor::CurrentClass);
+}
+
+// Cached blocks are of the block size they were read with: a new layout drops them.
+void IMG_VarnokDiskImage::LayOut(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass)
+{
+    descriptor->LayOut(list, mode, sizeClass);
+    ClearCache();
     relayoutDone = 1;
+}
+
+// Lays the subfiles out for the image file at path; a layout that raises keeps the previous name.
+void IMG_VarnokDiskImage::RelayOutFor(const char* path)
+{
+    const std::string previous = descriptor->GetImageFileName();
+    descriptor->SetImageFileName(path);
+    try
+    {
+        descriptor->Relayout(layoutMode, IMG_ImageDescriptor::CurrentClass);
+    }
+    catch (...)
+    {
+        descriptor->SetImageFileName(previous.c_str());
+        throw;
+    }
+    ClearCache();
 }
 
 std::vector<IMG_FileDescriptorPtr> IMG_VarnokDiskImage::Subfiles() const

@@ -136,7 +136,10 @@ private:
         IMG_FileIO& io;
     };
 
+    void WriteModel(HWND progressWindow);
     void RelayOut();
+    void LayOut(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass);
+    void RelayOutFor(const char* path);
     void AddIncoming(std::vector<IMG_FileDescriptorPtr>& existing, const std::vector<IMG_FileDescriptorPtr>& incoming,
                      bool replacing);
     std::vector<IMG_FileDescriptorPtr> Subfiles() const;

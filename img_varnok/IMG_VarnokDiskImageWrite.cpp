@@ -67,20 +67,24 @@ void SendProgress(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 // the image file name plus ".tmp", which then replaces the image file.
 void IMG_VarnokDiskImage::Write(HWND progressWindow)
 {
-    file->CloseRead();
-    // A write never deletes or overwrites a file that it still copies data from.
-    if (ReadsFromImageFile())
-    {
-        if (!relayoutDone)
-            RelayOut();
+    IMG_RaiseOutOfMemory(unit, __LINE__, [&] { WriteModel(progressWindow); });
+}
+
+void IMG_VarnokDiskImage::WriteModel(HWND progressWindow)
+{
+    // The new layout comes first: when it raises, nothing has changed yet.
+    // A write never deletes or overwrites a file that it still copies data
+    // from, and a checksum that cannot be trusted cannot be updated for the
+    // new data alone.
+    const bool readsFromImageFile = ReadsFromImageFile();
+    if (!relayoutDone && (readsFromImageFile || descriptor->IsNoChecksum()))
+        RelayOut();
+    if (readsFromImageFile)
         deleteTargetFirst = 0;
-    }
+    file->CloseRead();
     const std::string imagePath = descriptor->GetImageFileName();
     if (deleteTargetFirst)
         DeleteIfPresent(imagePath, 1583);
-    // A checksum that cannot be trusted cannot be updated for the new data alone.
-    if (!relayoutDone && descriptor->IsNoChecksum())
-        RelayOut();
     descriptor->StampDate();
     const bool throughTemporaryFile = relayoutDone != 0;
     const std::string target = throughTemporaryFile ? imagePath + ".tmp" : imagePath;
@@ -239,9 +243,11 @@ void IMG_VarnokDiskImage::UpdateChecksum()
 void IMG_VarnokDiskImage::ReadCached(uint32_t block, uint32_t offset, uint8_t* destination, uint32_t count)
 {
     const uint32_t blockSize = GetBlockSize();
-    if (offset > blockSize || count > blockSize - offset)
-        throw IMG_Exception(unit, __LINE__, IMG_Exception::ReadPastEnd);
     auto cached = blockCache.find(block);
+    // A copy never reaches past the block's buffer, whatever its size.
+    const uint32_t size = cached == blockCache.end() ? blockSize : cached->second->GetSize();
+    if (offset > size || count > size - offset)
+        throw IMG_Exception(unit, __LINE__, IMG_Exception::ReadPastEnd);
     if (cached == blockCache.end())
     {
         IMG_CountedPtr<IMG_FileBuffer> bytes(new IMG_FileBuffer(blockSize));

@@ -4,9 +4,11 @@
 #include "ImageTestSupport.h"
 
 #include "img_varnok/IMG_Bytes.h"
+#include "img_varnok/IMG_FileIO.h"
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 
@@ -152,4 +154,62 @@ TEST(ImgDamagedImage, OpeningRaisesTheCodeOfTheDamageOrLoadsSafely)
     EXPECT_GE(runs, 3000);
     for (int code : {-1, 4, 29, 30})
         EXPECT_GT(codes[code], 0) << code;
+}
+
+namespace
+{
+IMG_FileIO::WindowsCalls realCalls;
+uint64_t bytesRead = 0;
+
+// Counts what is read; past 64 MiB it fails, so that a walk through the whole file ends early.
+BOOL WINAPI BoundedRead(HANDLE file, LPVOID bytes, DWORD count, LPDWORD done, LPOVERLAPPED overlapped)
+{
+    bytesRead += count;
+    if (bytesRead > (64u << 20))
+    {
+        SetLastError(ERROR_IO_DEVICE);
+        return FALSE;
+    }
+    return realCalls.readFile(file, bytes, count, done, overlapped);
+}
+}
+
+// A sparse file of 2.6 GB whose header allows 255 blocks of 16 MiB and a
+// directory of millions of entries: the entries in use that list no block
+// end the walk once there are more than the image has blocks.
+TEST(ImgDamagedImage, DirectoryWalkIsBoundedByTheHeaderNotByTheFileSize)
+{
+    ImageFiles disk;
+    const std::string path = disk.Build("sparse.img", {disk.Disk("a.bin", 3000, 1)});
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    ASSERT_EQ(2u, ListOf(bytes).entries.size());
+    bytes[0x62] = 15;
+    IMG_PutU16(bytes.data() + 0x63, 255);
+    IMG_PutU32(bytes.data() + directoryAt + 0x0C, 254u << 24);
+    bytes.resize(directoryAt + 2 * 512);
+    for (int n = 0; n < 300; ++n)
+    {
+        std::vector<uint8_t> entry(512, 0xFF);
+        std::fill_n(entry.begin(), 0x20, 0);
+        entry[0] = 1;
+        std::copy_n("EMPTY   BIN", 11, entry.begin() + 1);
+        IMG_PutU32(entry.data() + 0x0C, 1);
+        bytes.insert(bytes.end(), entry.begin(), entry.end());
+    }
+    WriteBytes(path, bytes);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = 2600000000LL;
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+
+    realCalls = IMG_FileIO::windowsCalls;
+    IMG_FileIO::windowsCalls.readFile = BoundedRead;
+    bytesRead = 0;
+    IMG_VarnokDiskImage image;
+    const int code = RaisedCode([&] { image.Open(path.c_str()); });
+    IMG_FileIO::windowsCalls = realCalls;
+    EXPECT_EQ(4, code);
+    EXPECT_LT(bytesRead, 1u << 20);
+    DeleteFileA(path.c_str());
 }

@@ -54,8 +54,9 @@ void DamagedSector(std::mt19937& random, int kind, uint8_t* sector)
     sector[0x49 + random() % 20] = static_cast<uint8_t>(random() % 3 == 0 ? 0 : random());
 }
 
-// Every reading of a parsed header, and a change of class.
-void UseHeader(IMG_BootRecord& record, std::mt19937& random)
+// Every reading of a parsed header, each checked against the sector's bytes,
+// and a change of class.
+void UseHeader(IMG_BootRecord& record, const uint8_t* sector, std::mt19937& random)
 {
     EXPECT_LT(record.GetSizeClass(), IMG_BootRecord::ClassCount);
     const uint32_t sectors = static_cast<uint32_t>(record.GetTotalBlocks()) << (record.GetBlockExponent() & 31);
@@ -64,15 +65,31 @@ void UseHeader(IMG_BootRecord& record, std::mt19937& random)
     EXPECT_LE(record.GetDescription().size(), 50u);
     const uint32_t blockSize = record.GetBlockSize();
     EXPECT_TRUE(blockSize != 0 && (blockSize & (blockSize - 1)) == 0);
-    int m, d, y;
-    record.GetDate20(m, d, y);
-    record.GetDate22(m, d, y);
-    record.GetCreationTime();
-    record.GetFormatVersion();
-    record.GetVersion();
-    record.GetValue87();
-    record.GetChecksumSum();
-    record.IsDsdSignature();
+    for (int at : {0x20, 0x22})
+    {
+        const uint16_t packed = IMG_GetU16(sector + at);
+        int m, d, y;
+        if (at == 0x20)
+            record.GetDate20(m, d, y);
+        else
+            record.GetDate22(m, d, y);
+        EXPECT_EQ(packed >> 12, m);
+        EXPECT_EQ(packed >> 7 & 31, d);
+        EXPECT_EQ((packed & 0x7F) + 2000, y);
+    }
+    const uint32_t year = IMG_GetU16(sector + 0x39);
+    const uint32_t seconds = ((((((year - 1990) * 12 + sector[0x3B] - 1) * 31 + sector[0x3C] - 1) * 24 + sector[0x3D]) *
+                                 60 + sector[0x3E]) * 60 + sector[0x3F]);
+    EXPECT_EQ(year == 0 ? 0 : seconds, record.GetCreationTime());
+    const bool marked = IMG_GetU16(sector + 0x83) == 0xDEAD;
+    EXPECT_DOUBLE_EQ(marked ? sector[0x85] + sector[0x86] / 100.0 : 0.0, record.GetFormatVersion());
+    EXPECT_FLOAT_EQ(sector[0x08] + sector[0x09] / 100.0f, record.GetVersion());
+    EXPECT_EQ(IMG_GetU32(sector + 0x87), record.GetValue87());
+    uint32_t sum = 0;
+    for (int i = 0; i < 512; ++i)
+        sum += i == 0x0F || (i >= 0x24 && i < 0x28) ? 0 : sector[i];
+    EXPECT_EQ(sum, record.GetChecksumSum());
+    EXPECT_EQ(std::memcmp(sector + 0x10, "DSDIMG", 6) == 0, record.IsDsdSignature());
     record.ChangeSizeClass(static_cast<int>(random() % 17) - 1);
 }
 
@@ -117,7 +134,7 @@ TEST(ImgDamagedInput, HeaderSectorsOnlyRaiseTheLibrarysException)
             IMG_FileBuffer copy(512);
             record.CopyTo(copy);
             EXPECT_EQ(0, std::memcmp(copy.GetData(), buffer.GetData(), 512));
-            UseHeader(record, random);
+            UseHeader(record, buffer.GetData(), random);
         }
         catch (const IMG_Exception& e)
         {

@@ -7,6 +7,8 @@
 #include "img_varnok/IMG_FileIO.h"
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace
 {
@@ -44,6 +46,26 @@ std::vector<uint8_t> BytesOf(const IMG_CountedPtr<IMG_ImageFile>& file)
     if (SumOf(bytes) % 256 != 0 || StoredChecksum(path) != others)
         return ::testing::AssertionFailure() << "checksum " << StoredChecksum(path) << ", other bytes " << others;
     return ::testing::AssertionSuccess();
+}
+
+// What a caller sees of the model: each subfile with its flag, size and blocks, then the geometry and space.
+std::string ModelOf(IMG_VarnokDiskImage& image)
+{
+    std::ostringstream text;
+    std::vector<IMG_VarnokDiskImage::FileInfo> list;
+    image.GetFileInfo(list, true);
+    for (const IMG_VarnokDiskImage::FileInfo& info : list)
+    {
+        text << info.name << " flag " << info.flag << " size " << info.size << " blocks";
+        for (uint32_t block : info.blocks)
+            text << ' ' << block;
+        text << '\n';
+    }
+    uint32_t total, used, free;
+    image.GetSpace(total, used, free);
+    text << "class " << image.GetSizeClass() << " block " << image.GetBlockSize() << " total " << total << " used "
+         << used;
+    return text.str();
 }
 
 class ImgRoundTrip : public ::testing::TestWithParam<bool>
@@ -90,6 +112,16 @@ TEST_P(ImgRoundTrip, EverySubfileComesBackByteForByte)
         image.Save(false, nullptr);
         EXPECT_TRUE(ChecksumHolds(path));
     }
+
+    // The header texts a device list shows, read back after Open.
+    image.SetName("Round trip");
+    image.SetVersion(2.07f);
+    image.SetDescription("Coastal charts, west: harbours, anchorages and lights of the bay");
+    image.Save(scramble, nullptr);
+    IMG_VarnokDiskImage reopened(path.c_str());
+    EXPECT_EQ("ROUND TRIP", reopened.GetName());
+    EXPECT_FLOAT_EQ(2.07f, reopened.GetVersion());
+    EXPECT_EQ("Coastal charts, west: harbours, anchorages and lig", reopened.GetDescription());
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndScrambled, ImgRoundTrip, ::testing::Bool());
@@ -400,4 +432,109 @@ TEST(ImgDiskImage, LargestBlockLayoutEmptiedStillWrites)
     image.Save(false, nullptr);
     EXPECT_TRUE(NamesOf(image).empty());
     EXPECT_EQ(1024u * 1024, ReadBytes(disk.Path("best.img")).size());
+}
+
+// A new layout that raises leaves every subfile, the geometry and the space as
+// they were, so nothing is lost at the next write.
+TEST(ImgDiskImage, NewLayoutThatFailsChangesNothing)
+{
+    ImageFiles disk;
+    const std::string path = disk.Build("zero.img", {disk.Disk("a.bin", 3000, 1), disk.Disk("b.bin", 10, 2),
+                                                     disk.Disk("c.bin", 4000, 3)});
+    // A damaged directory: b's entry (after the directory's own set and a's) gives it size 0.
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    ASSERT_EQ('B', bytes[8 * 512 + 2 * 512 + 1]);
+    IMG_PutU32(bytes.data() + 8 * 512 + 2 * 512 + 0x0C, 0);
+    WriteBytes(path, bytes);
+    IMG_VarnokDiskImage image(path.c_str());
+    image.SetFileFlag("c.bin", true);
+    const std::string before = ModelOf(image);
+    EXPECT_TRUE(Raises([&] { image.RemoveFile("a.bin"); }, "IMG_FileDescriptor", 89, 32));
+    EXPECT_EQ(before, ModelOf(image));
+    image.Save(false, nullptr);
+    IMG_VarnokDiskImage reopened(path.c_str());
+    EXPECT_EQ((std::vector<std::string>{"A       .BIN", "B       .BIN", "C       .BIN"}), NamesOf(reopened));
+
+    // Class 14 in 512-byte blocks has no room for the area of an empty image.
+    IMG_VarnokDiskImage small;
+    small.AddFile(disk.Disk("only.bin", 700, 4).c_str());
+    small.SetSizeClass(14);
+    ASSERT_EQ(512u, small.GetBlockSize());
+    const std::string laidOut = ModelOf(small);
+    EXPECT_TRUE(Raises([&] { small.RemoveFile("only.bin"); }, "IMG_AllocationTable", 194, 29));
+    EXPECT_EQ(laidOut, ModelOf(small));
+}
+
+TEST(ImgDiskImage, NewLayoutKeepsTheFlagAndTheNameSetOnASubfile)
+{
+    ImageFiles disk;
+    IMG_VarnokDiskImage image(disk.Build("set.img", {disk.Disk("a.bin", 3000, 1), disk.Disk("b.bin", 900, 2)}).c_str());
+    image.SetFileFlag("a.bin", true);
+    image.RemoveFile("b.bin");
+    image.AddFile(disk.Disk("c.bin", 5000, 3).c_str());
+    image.RenameFile("C       .BIN", "RENAMED");
+    image.SetAutoSize(true);
+    image.Save(false, nullptr);
+    std::vector<IMG_VarnokDiskImage::FileInfo> list;
+    ASSERT_EQ(3, image.GetFileInfo(list, false));
+    EXPECT_EQ("A       .BIN", list[1].name);
+    EXPECT_TRUE(list[1].flag);
+    EXPECT_EQ("RENAMED .BIN", list[2].name);
+    EXPECT_FALSE(list[2].flag);
+    const IMG_CountedPtr<IMG_ImageFile> renamed = image.FindFile("renamed.bin", true);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(disk.contents["C       .BIN"], BytesOf(renamed));
+}
+
+// Written without its free blocks, so that no test needs gigabytes; the space
+// reported is what the header states, within 32 bits.
+TEST(ImgDiskImage, ImageOfEverySizeClassOpensAgain)
+{
+    ImageFiles disk;
+    const std::string small = disk.Disk("small.bin", 100, 1);
+    const std::string path = disk.Path("class.img");
+    for (int sizeClass = 0; sizeClass < 15; ++sizeClass)
+    {
+        for (bool empty : {true, false})
+        {
+            SCOPED_TRACE(::testing::Message() << "class " << sizeClass << (empty ? ", empty" : ", one subfile"));
+            IMG_VarnokDiskImage image;
+            if (!empty)
+                image.AddFile(small.c_str());
+            image.SetSizeClass(sizeClass);
+            image.SaveAs(true, false, path.c_str(), nullptr);
+            IMG_VarnokDiskImage reopened;
+            ASSERT_EQ(-1, RaisedCode([&] { reopened.Open(path.c_str()); }));
+            EXPECT_EQ(empty ? 0u : 1u, NamesOf(reopened).size());
+            if (empty)
+            {
+                EXPECT_EQ(sizeClass, reopened.GetSizeClass());
+            }
+            uint8_t header[512] = {};
+            std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(header), sizeof header);
+            const uint64_t stated = static_cast<uint64_t>(IMG_GetU16(header + 0x63)) << (9 + header[0x62]);
+            uint32_t total, used, free;
+            reopened.GetSpace(total, used, free);
+            EXPECT_EQ(stated, total);
+            EXPECT_LE(used, total);
+            EXPECT_EQ(total, used + free);
+        }
+    }
+}
+
+TEST(ImgDiskImage, NewLayoutDropsTheCachedBlocks)
+{
+    ImageFiles disk;
+    const std::string path = disk.Build("cached.img", {disk.Disk("one.bin", 100000, 1)});
+    IMG_VarnokDiskImage image(path.c_str());
+    ASSERT_EQ(512u, image.GetBlockSize());
+    uint8_t sector[512];
+    image.ReadCached(0, 0, sector, sizeof sector);
+    image.SetBestFitLayout();
+    ASSERT_GE(image.GetBlockSize(), 16384u);
+    // Block 0 is read anew at its new size: the header, the directory and data.
+    std::vector<uint8_t> head(16384);
+    image.ReadCached(0, 0, head.data(), 16384);
+    const std::vector<uint8_t> file = ReadBytes(path);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 16384), head);
 }

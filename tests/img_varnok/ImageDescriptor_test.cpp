@@ -285,6 +285,15 @@ TEST(ImgImageDescriptor, LoadRefusesWhatIsNoImage)
     Patch(image, 0x61, {10});
     EXPECT_EQ(4, RaisedCode([&] { Loaded odd(image); }));
     Patch(image, 0x61, {9});
+    const std::vector<uint8_t> sound = ReadBytes(image);
     Patch(image, 8 * 512 + 0x0C, {0xFF, 0xFF, 0xFF, 0x00});
+    EXPECT_EQ(4, RaisedCode([&] { Loaded odd(image); }));
+
+    // A directory at sector 0 would overlap the header, even where the
+    // header's bytes read as an entry that states the area and lists no block.
+    WriteBytes(image, sound);
+    Patch(image, 0x40, {0});
+    Patch(image, 0x0C, {sound[8 * 512 + 0x0C], sound[8 * 512 + 0x0D], sound[8 * 512 + 0x0E], sound[8 * 512 + 0x0F]});
+    Patch(image, 0x20, {0xFF, 0xFF});
     EXPECT_EQ(4, RaisedCode([&] { Loaded odd(image); }));
 }

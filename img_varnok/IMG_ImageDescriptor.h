@@ -107,7 +107,6 @@ private:
     void CopyModelTo(IMG_ImageDescriptor& next) const;
     void TakeModelOf(IMG_ImageDescriptor& next) noexcept;
     void PlaceAnew(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass);
-    bool HasSubfile(const IMG_FileDescriptorPtr& file) const;
     void LoadFrom(IMG_FileIO& file);
     void ReadDirectory(IMG_FileIO& file, uint32_t fileSize);
     void CheckGeometry(uint32_t areaBlocks) const;

@@ -6,6 +6,7 @@
 #include "img_varnok/IMG_Exception.h"
 
 #include <algorithm>
+#include <set>
 
 namespace
 {
@@ -129,10 +130,13 @@ void IMG_ImageDescriptor::LayOut(const std::vector<IMG_FileDescriptorPtr>& list,
         IMG_ImageDescriptor next;
         CopyModelTo(next);
         next.PlaceAnew(list, mode, sizeClass);
+        std::set<const IMG_FileDescriptor*> own;
+        for (const IMG_FileDescriptorPtr& file : files)
+            own.insert(file.Get());
         // The placed copies follow the directory's own set in list order.
         for (size_t i = 0; i < list.size(); ++i)
         {
-            if (!HasSubfile(list[i]))
+            if (own.count(list[i].Get()) == 0)
                 continue;
             const IMG_FileDescriptorPtr& placed = next.files[i + 1];
             placed->Rename(list[i]->GetName().c_str());
@@ -176,12 +180,6 @@ void IMG_ImageDescriptor::TakeModelOf(IMG_ImageDescriptor& next) noexcept
     entriesTotal = next.entriesTotal;
     entriesUsed = next.entriesUsed;
     dataSum = next.dataSum;
-}
-
-bool IMG_ImageDescriptor::HasSubfile(const IMG_FileDescriptorPtr& file) const
-{
-    return std::any_of(files.begin(), files.end(),
-                       [&](const IMG_FileDescriptorPtr& own) { return own.Get() == file.Get(); });
 }
 
 void IMG_ImageDescriptor::PlaceAnew(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass)

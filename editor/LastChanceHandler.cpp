@@ -30,7 +30,8 @@ void ReportInPlace(EXCEPTION_POINTERS* pointers)
 }
 
 // On a thread of its own, for a fault that left its thread no stack: the
-// record, then the fallback box (the dialog belongs to the halted thread).
+// record, then the fallback box. The fatal-error dialog cannot run here: the
+// framework's windows belong to the halted thread.
 DWORD WINAPI ReportOnOwnStack(void* parameter)
 {
     auto* pointers = static_cast<EXCEPTION_POINTERS*>(parameter);

@@ -163,5 +163,10 @@ TEST_F(Failure, AFaultTheTranslatorCannotReachIsStillLoggedReportedAndEnds)
         EXPECT_EQ(0u, record.find("\r\nApp: Pellorin\r\n")) << record;
         EXPECT_TRUE(Contains(record, "\r\nLASTCHANCEHANDLER-")) << record;
         EXPECT_TRUE(std::regex_search(record, faultText)) << record;
+        // The fatal-error dialog where the faulting thread has stack left, else the fallback box.
+        if (kind == FaultInSystemCode)
+            EXPECT_TRUE(Contains(report.record, "\r\nLASTCHANCEHANDLER-")) << report.record;
+        else
+            EXPECT_EQ(0u, report.message.find("Pellorin has met an error that it cannot report")) << report.message;
     }
 }

@@ -16,6 +16,12 @@ OClipData_t::OClipData_t(SIZE_T size)
     if (!global)
         throw win::Error_t("AFX_Clipboard", 40);
     memory = ::GlobalLock(global);
+    // A block that cannot be locked is never filled nor offered: it is freed.
+    if (!memory) {
+        const win::Error_t error("AFX_Clipboard", __LINE__);
+        ::GlobalFree(global);
+        throw error;
+    }
 }
 
 OClipData_t::~OClipData_t()

@@ -14,8 +14,9 @@ class COleDataSource;
 
 namespace afx {
 
-// A block allocated and locked at construction. Its end only unlocks it: a
-// block offered to the clipboard belongs to the clipboard.
+// A block allocated and locked at construction (one that cannot be locked is
+// freed and raises win::Error_t). Its end only unlocks it: a block offered to
+// the clipboard belongs to the clipboard.
 class OClipData_t : private glo::NonCopyable_t {
 public:
     explicit OClipData_t(SIZE_T size);

@@ -6,6 +6,7 @@
 #include "editor/CommandLineInfo.h"
 #include "editor/Document.h"
 #include "editor/KivSingleDocTemplate.h"
+#include "editor/LastChanceHandler.h"
 #include "editor/MainFrame.h"
 #include "editor/ResourceIds.h"
 #include "editor/Settings.h"
@@ -54,6 +55,7 @@ BOOL Application_t::InitInstance()
 bool Application_t::StartUp()
 {
     win::InstallStructuredExceptionTranslator();
+    InstallLastChanceHandler();
     CWinApp::InitInstance();
     AfxOleInit();
     SetRegistryKey("Quorel");

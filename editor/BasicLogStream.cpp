@@ -31,4 +31,11 @@ BasicLogStream_t::BasicLogStream_t()
     open(path, std::ios_base::out | std::ios_base::app);
 }
 
+void AppendToLog(const std::string& record)
+{
+    BasicLogStream_t log;
+    if (log.good())
+        log << record;
+}
+
 } // namespace app

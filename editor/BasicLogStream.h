@@ -20,4 +20,7 @@ private:
     std::string path;
 };
 
+// Appends a record to the crash log when the log opens; nothing otherwise.
+void AppendToLog(const std::string& record);
+
 } // namespace app

@@ -30,12 +30,7 @@ namespace {
 // The record goes to the log when the log opens; the message shows in any case.
 void ReportRegistryError(const win::RegError_t& error, const CatchLines_t& lines)
 {
-    const std::string record = BuildLogRecord(error.GetFile(), error.GetLine(), error.what());
-    {
-        BasicLogStream_t log;
-        if (log.good())
-            log << record;
-    }
+    AppendToLog(BuildLogRecord(error.GetFile(), error.GetLine(), error.what()));
     const glo::StringResource_t text(IDS_REGISTRY_PROBLEM, LadderSource, lines.registryLoad);
     AfxMessageBox(text.FormatArg("Pellorin", LadderSource, lines.registryFormat).c_str(), MB_OK | MB_ICONERROR);
 }
@@ -96,17 +91,6 @@ void ReportCurrentException(const CatchLines_t& lines)
     }
 }
 
-// When the report itself fails (no memory, no string table, no time text),
-// the user is still told before the program ends, instead of the program
-// vanishing mid-report.
-void ReportUnreportable(const char* what)
-{
-    std::string text = "Pellorin has met an error that it cannot report, and will now exit.";
-    if (what && *what)
-        text += std::string("\n\n") + what;
-    ::MessageBoxA(nullptr, text.c_str(), "Pellorin", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-
 } // namespace
 
 bool RunInCatchLadder(const std::function<void()>& body, const CatchLines_t& lines)
@@ -115,15 +99,31 @@ bool RunInCatchLadder(const std::function<void()>& body, const CatchLines_t& lin
         body();
         return true;
     } catch (...) {
-        try {
-            ReportCurrentException(lines);
-        } catch (const std::exception& error) {
-            ReportUnreportable(error.what());
-        } catch (...) {
-            ReportUnreportable(nullptr);
-        }
+        ReportOrFallBack([&lines] { ReportCurrentException(lines); });
     }
     return false;
+}
+
+// When the report itself fails (no memory, no string table, no time text),
+// the user is still told before the program ends, instead of the program
+// vanishing mid-report.
+void ReportOrFallBack(const std::function<void()>& report)
+{
+    try {
+        report();
+    } catch (const std::exception& error) {
+        ReportUnreportable(error.what());
+    } catch (...) {
+        ReportUnreportable(nullptr);
+    }
+}
+
+void ReportUnreportable(const char* what)
+{
+    std::string text = "Pellorin has met an error that it cannot report, and will now exit.";
+    if (what && *what)
+        text += std::string("\n\n") + what;
+    ::MessageBoxA(nullptr, text.c_str(), "Pellorin", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 } // namespace app

@@ -41,4 +41,11 @@ extern const char* const LadderSource;
 // and has been reported.
 bool RunInCatchLadder(const std::function<void()>& body, const CatchLines_t& lines);
 
+// Runs a report; when the report fails in turn, a plain message box tells the
+// user instead, so that the program never vanishes without a word.
+void ReportOrFallBack(const std::function<void()>& report);
+
+// That plain message box, with the failure's text when there is one.
+void ReportUnreportable(const char* what);
+
 } // namespace app

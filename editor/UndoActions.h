@@ -20,9 +20,14 @@ template <class Action>
 class DatabaseAction_t : public jnl::Action_t {
 public:
     bool EndsGroup() const override { return true; }
+    // Null when memory runs out, also while copying the value held.
     jnl::Action_t* Clone() const override
     {
-        return new (std::nothrow) Action(static_cast<const Action&>(*this));
+        try {
+            return new Action(static_cast<const Action&>(*this));
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
     }
     const Position_t& GetPosition() const { return position; }
 

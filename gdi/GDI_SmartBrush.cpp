@@ -17,6 +17,8 @@ void SmartBrush_t::Create(COLORREF color)
 {
     if (previous)
         throw glo::Exception_t("GDI_SmartBrush", 121, std::string());
+    // A brush whose selection failed before is replaced, not leaked.
+    brush.DeleteObject();
     brush.Attach(::CreateSolidBrush(color));
     previous = dc->SelectObject(&brush);
 }

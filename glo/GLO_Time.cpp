@@ -155,17 +155,21 @@ std::tm Time_t::ToUtcTm(const TimeSpan_t& span) const
         Utc(static_cast<std::time_t>(moment), fields);
         return fields;
     }
-    Utc(value, fields);
+    // A value before 1970 has no fields to carry the span from.
+    if (!Utc(value, fields))
+        throw OutOfRange_t(thisFile, __LINE__);
     return CarrySpan(fields, span.Seconds());
 }
 
-// West of UTC the first hours after 1970 have no local fields in the runtime.
+// West of UTC the first hours after 1970 have no local fields in the runtime,
+// nor has any value before 1970. Raised at a line of its own, apart from
+// SetChecked's, so that a crash record tells the two apart.
 std::tm Time_t::ToLocalTm() const
 {
     std::tm fields;
-    if (!Local(value, fields))
-        throw OutOfRange_t(thisFile, __LINE__);
-    return fields;
+    if (Local(value, fields))
+        return fields;
+    throw OutOfRange_t(thisFile, __LINE__);
 }
 
 // The UTC fields are read back as local standard time: their distance to the

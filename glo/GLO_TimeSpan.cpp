@@ -1,8 +1,10 @@
 // Splitting and writing time spans.
 #include "glo/GLO_TimeSpan.h"
 
+#include "glo/GLO_Exception.h"
 #include "glo/GLO_StringResource.h"
 
+#include <cmath>
 #include <functional>
 #include <iomanip>
 #include <sstream>
@@ -17,12 +19,12 @@ std::string FormatParts(const TimeSpanParts_t& parts, int dayMode, int secondsMo
                         const DayWord_t& dayWord)
 {
     std::ostringstream text;
-    long hours = parts.hours;
+    long long hours = parts.hours;
     if (dayMode == 0) {
         if (parts.days > 0)
             text << parts.days << ' ' << dayWord(parts.days) << ' ';
     } else if (dayMode == 1) {
-        hours += parts.days * 24L;
+        hours += parts.days * 24LL;
     }
     long minutes = parts.minutes;
     if (secondsMode == 1)
@@ -37,8 +39,12 @@ std::string FormatParts(const TimeSpanParts_t& parts, int dayMode, int secondsMo
 
 TimeSpanParts_t TimeSpan_t::Split() const
 {
+    // Whole days beyond the 32-bit range (or no number at all) have no parts.
+    const double days = std::trunc(seconds / 86400);
+    if (!(days >= INT32_MIN && days <= INT32_MAX))
+        throw OutOfRange_t("GLO_TimeSpan", __LINE__);
     TimeSpanParts_t parts;
-    parts.days = static_cast<std::int32_t>(seconds / 86400);
+    parts.days = static_cast<std::int32_t>(days);
     double rest = seconds - parts.days * 86400.0;
     parts.hours = static_cast<std::int16_t>(rest / 3600);
     rest -= parts.hours * 3600.0;

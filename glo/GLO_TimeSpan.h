@@ -24,6 +24,7 @@ public:
     double Hours() const { return seconds / 3600; }
     TimeSpan_t operator-() const { return TimeSpan_t(-seconds); }
 
+    // A span of more whole days than 32 bits hold raises glo::OutOfRange_t.
     TimeSpanParts_t Split() const;
 
     // dayMode 0: days written as "N day(s) " before the hours; 1: folded into

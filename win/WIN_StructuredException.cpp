@@ -141,13 +141,17 @@ bool IsInRange(ULONG_PTR address, void (*begin)(), void (*end)())
 // Faults and failures of the processor or system (warning or error severity),
 // not the program-defined codes of other languages' exceptions, and only where
 // the code has unwind tables: in this program's image, outside the trampoline.
+// A stack overflow, or any fault with too little stack left to throw on, is
+// left alone: throwing there would fault again.
 bool IsTranslatable(const EXCEPTION_RECORD& record, const CONTEXT& context)
 {
     const DWORD code = record.ExceptionCode;
     const bool systemFailure = (code & 0x80000000) != 0 && (code & 0x20000000) == 0;
-    return systemFailure && imageBegin <= context.Eip && context.Eip < imageEnd &&
+    return systemFailure && code != EXCEPTION_STACK_OVERFLOW && imageBegin <= context.Eip &&
+           context.Eip < imageEnd &&
            !IsInRange(context.Eip, win_StructuredExceptionTrampoline,
-                      win_StructuredExceptionTrampolineEnd);
+                      win_StructuredExceptionTrampolineEnd) &&
+           !IsStackExhausted(context.Esp);
 }
 
 LONG CALLBACK RedirectFault(EXCEPTION_POINTERS* info)
@@ -207,6 +211,16 @@ StructuredException_t::~StructuredException_t()
 const char* StructuredException_t::what() const noexcept
 {
     return text.c_str();
+}
+
+bool IsStackExhausted(ULONG_PTR stackPointer)
+{
+    // Throwing and unwinding, or making a report, take some tens of kilobytes.
+    const ULONG_PTR needed = 64 * 1024;
+    MEMORY_BASIC_INFORMATION stack = {};
+    if (!VirtualQuery(reinterpret_cast<void*>(stackPointer), &stack, sizeof stack))
+        return true;
+    return stackPointer - reinterpret_cast<ULONG_PTR>(stack.AllocationBase) < needed;
 }
 
 void TranslateStructuredException(unsigned int code, EXCEPTION_POINTERS* pointers)

@@ -34,7 +34,12 @@ private:
 // From now on a processor fault on the calling thread, in this program's code,
 // throws a StructuredException_t as if from the faulting instruction; the frames
 // it leaves unwind as for any other exception. Faults of other threads are not
-// touched.
+// touched, nor are faults with too little stack left to throw on (a stack
+// overflow among them): those go on to the process's last-chance handler.
 void InstallStructuredExceptionTranslator();
+
+// True when the stack below the stack pointer is too nearly used up to throw
+// or report on.
+bool IsStackExhausted(ULONG_PTR stackPointer);
 
 } // namespace win

@@ -2,6 +2,7 @@
 // records, the order of change, record and notification, undo and redo.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <typeinfo>
 
@@ -9,6 +10,7 @@
 #include "editor/UndoActions.h"
 #include "glo/GLO_Exception.h"
 #include "journal/JNL_Journal.h"
+#include "tests/editor/AllocationLimit.h"
 #include "tests/editor/EditFixture.h"
 
 using app::CheckList_t;
@@ -251,4 +253,27 @@ TEST_F(DatabaseEdits, WithoutRecordingJournalNothingIsRecorded)
     AddSample();
     EXPECT_TRUE(undo.IsEmpty());
     EXPECT_TRUE(observer.Mirrors(database));
+}
+
+TEST_F(DatabaseEdits, AnActionCloneIsNullWhenMemoryRunsOutWhileCopying)
+{
+    AddSample();
+    const app::GroupErase_t erase(database, Position_t(0), database.groups.front());
+    std::ostringstream original;
+    original << erase.GetValue();
+    // Every allowance short of a whole copy gives null, the first large enough a full copy.
+    for (std::size_t allowed = 0;; ++allowed) {
+        std::unique_ptr<jnl::Action_t> clone;
+        {
+            AllocationLimit_t limit(allowed);
+            clone.reset(erase.Clone());
+        }
+        if (clone) {
+            EXPECT_GT(allowed, 1u) << "copying the group allocates";
+            std::ostringstream copied;
+            copied << dynamic_cast<const app::GroupErase_t&>(*clone).GetValue();
+            EXPECT_EQ(original.str(), copied.str());
+            break;
+        }
+    }
 }

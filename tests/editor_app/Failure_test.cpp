@@ -1,12 +1,15 @@
-// The program's end through its catch ladder, in a variant of the editor that
-// fails on request: each kind of failure, raised at start-up or by a command,
-// shows its report and then ends the program.
+// The program's end through its catch ladder, or its last-chance handler for a
+// fault the translator cannot reach, in a variant of the editor that fails on
+// request: each kind of failure, raised at start-up or by a command, shows its
+// report and then ends the program.
 #include "tests/editor_app/EditorRegistry.h"
 #include "tests/editor_app/FaultKinds.h"
 #include "tests/editor_app/KivProcess.h"
 #include "tests/editor_app/OwnTempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <regex>
 
 namespace {
 
@@ -140,4 +143,30 @@ TEST_F(Failure, AThrownIntegerIsAnErrorWithoutMessage)
     ASSERT_GE(atStart.record.size(), startEnd.size());
     EXPECT_EQ(startEnd, atStart.record.substr(atStart.record.size() - startEnd.size()));
     EXPECT_TRUE(atStart.ended);
+}
+
+TEST_F(Failure, AFaultTheTranslatorCannotReachIsStillLoggedReportedAndEnds)
+{
+    // The emulator this test may run under reports some faults with other codes:
+    // only the translator's form of the text is checked.
+    const std::regex faultText("\r\n(Read|Write) access violation at data address 0x[0-9a-f]+,\r\n"
+                               "program address 0x[0-9A-F]{8}\\.\r\n$|"
+                               "\r\n[^\r\n]+ at program address 0x[0-9A-F]{8}\\.\r\n$");
+    for (FaultKind_t kind : {FaultInSystemCode, StackOverflow}) {
+        SCOPED_TRACE(kind);
+        const std::size_t logged = temp.ReadLog().size();
+        const Report_t report = Run(kind, false);
+        EXPECT_EQ("Pellorin", report.caption);
+        EXPECT_TRUE(report.ended);
+        EXPECT_NE(0u, report.exitCode);
+        const std::string record = temp.ReadLog().substr(logged);
+        EXPECT_EQ(0u, record.find("\r\nApp: Pellorin\r\n")) << record;
+        EXPECT_TRUE(Contains(record, "\r\nLASTCHANCEHANDLER-")) << record;
+        EXPECT_TRUE(std::regex_search(record, faultText)) << record;
+        // The fatal-error dialog where the faulting thread has stack left, else the fallback box.
+        if (kind == FaultInSystemCode)
+            EXPECT_TRUE(Contains(report.record, "\r\nLASTCHANCEHANDLER-")) << report.record;
+        else
+            EXPECT_EQ(0u, report.message.find("Pellorin has met an error that it cannot report")) << report.message;
+    }
 }

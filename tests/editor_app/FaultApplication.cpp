@@ -12,6 +12,18 @@
 
 namespace {
 
+volatile bool forever = true;
+
+// Each call takes a kilobyte of stack, until there is none.
+__attribute__((noinline)) int Recurse(volatile char* previous)
+{
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(previous[0] + 1);
+    if (!forever)
+        return frame[0];
+    return Recurse(frame) + frame[1];
+}
+
 [[noreturn]] void Fail(unsigned kind)
 {
     switch (kind) {
@@ -35,6 +47,17 @@ namespace {
         break;
     case ThrownInteger:
         throw 7;
+    case FaultInSystemCode: {
+        const char* volatile nowhere = reinterpret_cast<const char*>(0x10);
+        volatile std::size_t length = std::strlen(nowhere);
+        (void)length;
+        break;
+    }
+    case StackOverflow: {
+        volatile char start = 0;
+        Recurse(&start);
+        break;
+    }
     }
     throw 0;
 }

@@ -11,6 +11,8 @@ enum FaultKind_t {
     ProcessorFault,
     OutOfRange,
     ThrownInteger,
+    FaultInSystemCode,   // a bad pointer handed to the runtime's strlen
+    StackOverflow,
     FaultKindCount
 };
 

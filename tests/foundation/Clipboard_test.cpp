@@ -3,6 +3,9 @@
 #include "afx/AFX_IClipboard.h"
 #include "afx/AFX_OClipboard.h"
 #include "glo/GLO_Exception.h"
+#include "win/WIN_Exception.h"
+
+#include "RaisePoint.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +107,12 @@ TEST_F(Clipboard, OutgoingBlocksHoldCountAndBytesOrTextAndZero)
     const std::vector<unsigned char> emptyText = BytesOf(afx::OClipText_t(""));
     ASSERT_GE(emptyText.size(), 1u);
     EXPECT_EQ(0, emptyText[0]);
+}
+
+TEST_F(Clipboard, ABlockThatCannotBeLockedIsRefused)
+{
+    // An empty movable block has no memory to lock.
+    ExpectRaiseIn<win::Error_t>([] { afx::OClipData_t block(0); }, "AFX_Clipboard");
 }
 
 TEST_F(Clipboard, BlocksReachTheClipboardTogetherWhenTheClipboardObjectEnds)

@@ -101,6 +101,39 @@ TEST_F(DrawingHolders, BrushHolderSelectsOnCreateOnly)
     EXPECT_EQ(original, Current(OBJ_BRUSH));
 }
 
+namespace {
+
+// The brushes of a colour alive in this process. Wine takes a drawing object's
+// handle by its index alone, so every index is tried.
+int LiveBrushes(COLORREF color)
+{
+    int count = 0;
+    for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) {
+        const auto handle = reinterpret_cast<HGDIOBJ>(index);
+        LOGBRUSH description = {};
+        if (::GetObjectType(handle) == OBJ_BRUSH && ::GetObjectA(handle, sizeof description, &description) &&
+            description.lbColor == color)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(DrawingHolders, ABrushThatCouldNotBeSelectedIsReplacedNotLeaked)
+{
+    const COLORREF marked = RGB(1, 2, 3);
+    CDC none; // no device context: nothing can be selected into it
+    {
+        gdi::SmartBrush_t brush(&none);
+        brush.Create(marked);
+        ASSERT_EQ(1, LiveBrushes(marked));
+        brush.Create(marked);
+        EXPECT_EQ(1, LiveBrushes(marked));
+    }
+    EXPECT_EQ(0, LiveBrushes(marked));
+}
+
 TEST_F(DrawingHolders, NestedHoldersUnwindInReverseOrder)
 {
     const HGDIOBJ font0 = Current(OBJ_FONT);

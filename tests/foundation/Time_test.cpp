@@ -70,6 +70,9 @@ TEST(Time, UtcFieldsCarrySpansAcrossTheEndsOfTheRange)
     ExpectFields(glo::Time_t::Max().ToUtcTm(), 2038, 1, 19, 3, 14, 7, 2, 18);
     ExpectFields(glo::Time_t::Max().ToUtcTm(glo::TimeSpan_t(1)), 2038, 1, 19, 3, 14, 8, 2, 18);
     ExpectFields(glo::Time_t::Max().ToUtcTm(glo::TimeSpan_t(21 * 3600)), 2038, 1, 20, 0, 14, 7, 3, 19);
+    // A value before 1970 has no fields to carry a span from.
+    ExpectRaiseIn<glo::OutOfRange_t>([] { glo::Time_t(-5).ToUtcTm(); }, timeFile);
+    ExpectRaiseIn<glo::OutOfRange_t>([] { glo::Time_t(-7200).ToUtcTm(glo::TimeSpan_t(3600)); }, timeFile);
 }
 
 TEST(Time, CalendarFieldsOfAZone)
@@ -132,6 +135,11 @@ TEST(Time, LocalFieldsAndOffsetsAreTheRuntimes)
     const double atMoment = glo::Time_t::LocalUtcOffset(local).Seconds();
     EXPECT_EQ(0, std::fmod(atMoment, 900));
     EXPECT_LE(std::fabs(atMoment - standard), 3600);
+
+    // No local fields before 1970, raised apart from SetChecked's point (line 167).
+    auto early = ExpectRaiseIn<glo::OutOfRange_t>([] { glo::Time_t(-5).ToLocalTm(); }, timeFile);
+    ASSERT_TRUE(early);
+    EXPECT_NE(167, early->GetLine());
 }
 
 TEST(TimeSpan, SplitsIntoParts)
@@ -145,6 +153,11 @@ TEST(TimeSpan, SplitsIntoParts)
     EXPECT_DOUBLE_EQ(90061.5 / 60, span.Minutes());
     EXPECT_DOUBLE_EQ(90061.5 / 3600, span.Hours());
     EXPECT_DOUBLE_EQ(-90061.5, (-span).Seconds());
+
+    // Whole days beyond 32 bits have no parts.
+    EXPECT_EQ(INT_MIN, glo::TimeSpan_t(86400.0 * INT_MIN).Split().days);
+    for (double seconds : {86400.0 * 2147483648.0, -86400.0 * 2147483649.0, std::nan("")})
+        ExpectRaiseIn<glo::OutOfRange_t>([&] { glo::TimeSpan_t(seconds).Split(); }, "GLO_TimeSpan");
 }
 
 TEST(TimeSpan, Texts)

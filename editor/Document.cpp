@@ -104,13 +104,12 @@ BOOL Document_t::OnOpenDocument(LPCTSTR path)
         return FALSE;
     }
     DeleteContents();
-    if (!header.Read(in)) {
-        DeleteContents();
-        return FALSE;
-    }
-    database.Read(in);
+    // A file too short to hold a header is no checklist file either.
+    const bool headerRead = static_cast<bool>(header.Read(in));
+    if (headerRead)
+        database.Read(in);
     const std::string quoted = std::string("\"") + path + "\"";
-    if (!header.HasValidMagic()) {
+    if (!headerRead || !header.HasValidMagic()) {
         AfxMessageBox((quoted + " is not an KIV file.").c_str(), MB_OK);
         DeleteContents();
         return FALSE;

@@ -6,6 +6,8 @@
 #include "editor/ResourceIds.h"
 #include "glo/GLO_Exception.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -74,9 +76,13 @@ TreeView_t::~TreeView_t()
 
 std::string TreeView_t::MakeItemLabel(const std::string& text)
 {
-    if (text.size() <= longestLabel)
-        return text;
-    std::string label = text.substr(0, longestLabel);
+    // Line ends at the end stand for blank lines after an entry; one inside a
+    // text shows as a blank.
+    std::string shown = text.substr(0, text.find_last_not_of("\r\n") + 1);
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    if (shown.size() <= longestLabel)
+        return shown;
+    std::string label = shown.substr(0, longestLabel);
     label.erase(label.find_last_not_of(' ') + 1);
     return label + "...";
 }

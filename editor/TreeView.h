@@ -36,7 +36,8 @@ public:
     ~TreeView_t() override;
 
     // A text of at most 25 characters whole; a longer one cut to 25, without the
-    // blanks that end the cut, and "...".
+    // blanks that end the cut, and "...". Line ends never show: those at the end
+    // are left out, one inside becomes a blank.
     static std::string MakeItemLabel(const std::string& text);
 
     void OnInitialUpdate() override;

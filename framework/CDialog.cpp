@@ -31,6 +31,26 @@ LPCDLGTEMPLATE CDialog::LoadTemplate(LPCTSTR lpszTemplateName) const
     return loaded ? static_cast<LPCDLGTEMPLATE>(::LockResource(loaded)) : nullptr;
 }
 
+// Whether the template decides where the dialog opens: centred by the system,
+// at the mouse, at absolute coordinates, or at a place of its own.
+bool CDialog::TemplatePlacesDialog(LPCDLGTEMPLATE dialogTemplate)
+{
+    const WORD* words = reinterpret_cast<const WORD*>(dialogTemplate);
+    DWORD style;
+    short x, y;
+    if (words[0] == 1 && words[1] == 0xFFFF) {   // the extended form: version, signature, help id, ex style
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(dialogTemplate);
+        style = *reinterpret_cast<const DWORD*>(bytes + 12);
+        x = *reinterpret_cast<const short*>(bytes + 18);
+        y = *reinterpret_cast<const short*>(bytes + 20);
+    } else {
+        style = dialogTemplate->style;
+        x = dialogTemplate->x;
+        y = dialogTemplate->y;
+    }
+    return (style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0 || x != 0 || y != 0;
+}
+
 HWND CDialog::OwnerWindow() const
 {
     if (m_pParentWnd)
@@ -48,6 +68,7 @@ INT_PTR CDialog::DoModal()
         return -1;
     m_bModal = true;
     m_bEnded = false;
+    m_bCentre = !TemplatePlacesDialog(dialogTemplate);
     AfxPushModalDialog(this);
     HookWindowCreate(this);
     INT_PTR result = ::DialogBoxIndirectParam(AfxGetInstanceHandle(), dialogTemplate, OwnerWindow(),
@@ -106,7 +127,17 @@ void CDialog::EndDialog(int nResult)
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
+        CRect before;
+        GetWindowRect(&before);
         LRESULT result = OnInitDialog();
+        // A modal dialog that neither its template nor its initialisation placed
+        // opens centred on its owner.
+        if (m_bModal && m_bCentre && m_hWnd) {
+            CRect after;
+            GetWindowRect(&after);
+            if (after.TopLeft() == before.TopLeft())
+                CenterWindow();
+        }
         if (m_bModal && AfxTestHookIsInstalled())
             PostMessage(AFX_WM_TESTHOOK_ANSWER);
         return result;

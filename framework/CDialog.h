@@ -2,7 +2,8 @@
 // ended it) or modeless (Create). OnInitDialog fills the controls through the data
 // exchange (DoDataExchange with UpdateData(FALSE)); OK reads them back
 // (UpdateData(TRUE)) and closes only when the exchange succeeded. A test hook
-// installed with CTestHook answers modal dialogs without a person.
+// installed with CTestHook answers modal dialogs without a person. A modal dialog
+// opens centred on its owner unless its template or OnInitDialog places it.
 #pragma once
 #include "framework/CWnd.h"
 
@@ -47,6 +48,7 @@ public:
 
 private:
     LPCDLGTEMPLATE LoadTemplate(LPCTSTR lpszTemplateName) const;
+    static bool TemplatePlacesDialog(LPCDLGTEMPLATE dialogTemplate);
     BOOL CreateModeless();
     HWND OwnerWindow() const;
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
@@ -54,4 +56,5 @@ private:
     CString m_templateName;   // a named template, kept for m_lpszTemplateName
     bool m_bModal = false;
     bool m_bEnded = false;
+    bool m_bCentre = false;   // a modal dialog that opens centred on its owner
 };

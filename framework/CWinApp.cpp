@@ -178,9 +178,12 @@ HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::Loa
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
-    // Without a help file beside the program there is nothing to show.
-    if (!m_pszHelpFilePath || ::GetFileAttributes(m_pszHelpFilePath) == INVALID_FILE_ATTRIBUTES)
+    // Without a help file beside the program the user is told which file is missing.
+    if (!m_pszHelpFilePath || ::GetFileAttributes(m_pszHelpFilePath) == INVALID_FILE_ATTRIBUTES) {
+        const CString text = AfxFormatText1(AfxLoadText(AFX_IDP_HELP_FILE_MISSING), m_pszHelpFilePath);
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return;
+    }
     HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     ::WinHelp(owner, m_pszHelpFilePath, nCmd, dwData);
 }

@@ -68,7 +68,8 @@ public:
     void RegisterShellFileTypes(BOOL bCompat = FALSE);
     void UnregisterShellFileTypes();
 
-    // Help and message boxes
+    // Help and message boxes. WinHelp opens the help file beside the program (its
+    // name with ".HLP"), or tells the user that this file is missing.
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 

@@ -10,6 +10,7 @@
 #include "framework/Globals.h"
 #include "framework/CException.h"
 #include "framework/FrameworkInternal.h"
+#include <algorithm>
 #include <exception>
 #include "framework/TemporaryMap.h"
 #include <map>
@@ -602,18 +603,24 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy, nFlags);
 }
 
+// Centred on the owner (on the work area when there is none to see), kept within
+// the work area of the owner's monitor.
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
-    CRect area;
     HWND owner = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
-    if (owner && ::IsWindowVisible(owner))
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfo(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const CRect work = monitor.rcWork;
+    CRect area = work;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
         ::GetWindowRect(owner, &area);
-    else
-        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
     CRect rect;
     GetWindowRect(&rect);
-    int x = area.left + (area.Width() - rect.Width()) / 2;
-    int y = area.top + (area.Height() - rect.Height()) / 2;
+    const LONG centreX = area.left + (area.Width() - rect.Width()) / 2;
+    const LONG centreY = area.top + (area.Height() - rect.Height()) / 2;
+    const LONG x = std::max(work.left, std::min(centreX, work.right - rect.Width()));
+    const LONG y = std::max(work.top, std::min(centreY, work.bottom - rect.Height()));
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

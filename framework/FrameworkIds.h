@@ -62,6 +62,7 @@
 #define AFX_IDP_PARSE_UINT          0xF106
 #define AFX_IDP_PARSE_STRING_SIZE   0xF107
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF108
+#define AFX_IDP_HELP_FILE_MISSING   0xF109
 #define AFX_IDP_FILE_NONE           0xF110  // the file exception texts, by cause
 #define AFX_IDP_FILE_GENERIC        0xF111
 #define AFX_IDP_FILE_NOT_FOUND      0xF112

@@ -22,6 +22,7 @@ const FrameworkText kTexts[] = {
     { AFX_IDP_FAILED_TO_SAVE_DOC, _T("Failed to save document.") },
     { AFX_IDP_FAILED_TO_CREATE_DOC, _T("Failed to create empty document.") },
     { AFX_IDP_ASK_TO_SAVE, _T("Save changes to %1?") },
+    { AFX_IDP_HELP_FILE_MISSING, _T("Help is not available: the help file %1 was not found.") },
     { AFX_IDP_INVALID_FILENAME, _T("Invalid filename.") },
     { AFX_IDP_PARSE_INT, _T("Please enter an integer.") },
     { AFX_IDP_PARSE_BYTE, _T("Please enter an integer between 0 and 255.") },

@@ -8,7 +8,9 @@
 #include "editor/Application.h"
 #include "editor/Crc.h"
 #include "editor/Document.h"
+#include "editor/ResourceIds.h"
 #include "editor/SafeSave.h"
+#include "editor/TreeView.h"
 #include "editor/UndoActions.h"
 #include "framework/CTestHook.h"
 #include "glo/GLO_Exception.h"
@@ -255,14 +257,16 @@ TEST_F(DocumentTest, OpenRefusesADamagedTrailerOrAMissingEndAsCorrupt)
     EXPECT_TRUE(document.GetDatabase().groups.empty());
 }
 
-TEST_F(DocumentTest, OpenFailsSilentlyOnAFileShorterThanItsHeader)
+TEST_F(DocumentTest, OpenRefusesAFileShorterThanItsHeaderAsNotAKivFile)
 {
     const std::string path = folder.File("short.kiv");
-    for (const std::string& bytes : {std::string(), NewFileBytes(false).substr(0, 30)}) {
+    const std::string notKiv = "\"" + path + "\" is not an KIV file.";
+    for (const std::string& bytes : {std::string(), NewFileBytes(false).substr(0, 5),
+                                     NewFileBytes(false).substr(0, 30)}) {
         WriteBytes(path, bytes);
         AddNewGroup();
         BOOL opened = TRUE;
-        EXPECT_TRUE(Open(path, &opened).empty());
+        EXPECT_EQ(std::vector<std::string>{notKiv}, Open(path, &opened)) << bytes.size() << " bytes";
         EXPECT_FALSE(opened);
         EXPECT_TRUE(document.GetDatabase().groups.empty());
     }
@@ -411,12 +415,15 @@ TEST_F(DocumentTest, ErasedGroupResetsTheDefaultsAndUndoDoesNotRestoreThem)
     AddNewGroup();
     document.GetHeader().SetDefaultGroup(0);
     document.GetHeader().SetDefaultCheckList(3);
-    // The tree's delete: erase, then reset the defaults that pointed at the group.
-    document.GetDatabase().EraseGroup(Position_t(0));
-    if (document.GetDefaultGroup() == 0) {
-        document.ResetDefaultGroup();
-        document.ResetDefaultCheckList();
-    }
+    // The tree's Delete command on the group, in a tree view of this document.
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, _T("STATIC"), _T(""), WS_POPUP, 0, 0, 300, 300, nullptr, nullptr));
+    auto* treeView = new app::TreeView_t;   // deleted with its window
+    ASSERT_TRUE(treeView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &parent,
+                                 AFX_IDW_PANE_FIRST));
+    treeView->RebuildTree();   // the group's item is the caret
+    treeView->SendMessage(WM_COMMAND, ID_EDIT_DELETE);
+    EXPECT_TRUE(document.GetDatabase().groups.empty());
     EXPECT_EQ(0, document.GetDefaultCheckList());
     document.OnEditUndo();
     EXPECT_EQ(1u, document.GetDatabase().groups.size());

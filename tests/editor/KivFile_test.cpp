@@ -82,11 +82,24 @@ protected:
 
 } // namespace
 
-TEST(Crc, CheckValues)
+TEST(Crc, CheckValuesAtEveryStartInMemory)
 {
-    EXPECT_EQ(0x340BC6D9u, Crc_t::Compute("123456789", 9));
-    EXPECT_EQ(0xFFFFFFFFu, Crc_t::Compute("", 0));
-    EXPECT_EQ(0xADF5E127u, Crc_t::Compute((Bytes({0xF0, 0xF0, 0xF0, 0xF0, 0, 1, 0, 0}) + "\r\n" + newFileText).data(), 209));
+    const std::string user = Bytes({0xF0, 0xF0, 0xF0, 0xF0, 0, 1, 0, 0}) + "\r\n" + newFileText;
+    const std::string oem = Bytes({0xF0, 0xF0, 0xF0, 0xF0, 0, 0, 0, 0}) + "\r\n" + newFileText;
+    for (std::size_t start = 0; start < 8; ++start) {
+        SCOPED_TRACE(start);
+        const auto crc = [start](const std::string& bytes) {
+            const std::string placed = std::string(start, 'x') + bytes;
+            return Crc_t::Compute(placed.data() + start, bytes.size());
+        };
+        EXPECT_EQ(0xFFFFFFFFu, crc(""));
+        EXPECT_EQ(0x174841BCu, crc("a"));
+        EXPECT_EQ(0x651F2550u, crc("12345678"));
+        EXPECT_EQ(0x340BC6D9u, crc("123456789"));
+        EXPECT_EQ(0xB47C851Bu, crc("123456789123456789"));
+        EXPECT_EQ(0xADF5E127u, crc(user));
+        EXPECT_EQ(0xFFC8A9E3u, crc(oem));
+    }
 }
 
 TEST_F(KivFile, TheNewGroupFileByteForByte)

@@ -266,6 +266,24 @@ TEST(MainFrame, ContextHelpHasNoHandlerAndDoesNothing)
     EXPECT_TRUE(handled(ID_FILE_OPEN));
 }
 
+TEST(MainFrame, HelpWithoutAHelpFileNamesTheMissingFile)
+{
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string helpFile = program;
+    helpFile = helpFile.substr(0, helpFile.rfind('.')) + ".HLP";
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(helpFile.c_str()));
+    CTestHook hook;
+    Frame().GetSplitter().GetPane(0, 0)->SetFocus();
+    PressKey(VK_F1, 0);
+    Frame().SendMessage(WM_COMMAND, ID_HELP);   // Help, KIV Help
+    ASSERT_EQ(2u, hook.Log().size());
+    for (const CTestHook::Shown& shown : hook.Log()) {
+        EXPECT_NE(std::string::npos, std::string(shown.text.GetString()).find(helpFile)) << shown.text.GetString();
+        EXPECT_EQ(UINT(MB_OK | MB_ICONEXCLAMATION), shown.style);
+    }
+}
+
 TEST(MainFrame, F6MovesTheFocusBetweenThePanes)
 {
     CSplitterWnd& splitter = Frame().GetSplitter();

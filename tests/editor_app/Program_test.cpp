@@ -239,14 +239,11 @@ TEST_F(Program, AFileThatFailsItsChecksIsReportedAndTheProgramEnds)
     EXPECT_EQ("The Kiv document, \"" + path + "\", is corrupt.", StoppedWith("\"" + path + "\""));
 }
 
-TEST_F(Program, AFileShorterThanItsHeaderEndsTheProgramSilently)
+TEST_F(Program, AFileShorterThanItsHeaderIsReportedAsNotAKivFileAndTheProgramEnds)
 {
     const std::string path = temp.File("Short.kiv");
     WriteBytes(path, "\xF0\xF0");
-    KivProcess_t kivShort(BuildProgram(kivPath), "\"" + path + "\"");
-    DWORD code = 1;
-    ASSERT_TRUE(kivShort.WaitForExit(code));
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ("\"" + path + "\" is not an KIV file.", StoppedWith("\"" + path + "\""));
 }
 
 TEST_F(Program, AShellStartWithoutAWindowOpensANewDocument)

@@ -74,6 +74,17 @@ TEST(TreeItems, ANameOfThirtyCharactersIsShownShortened)
               std::string(Control().GetItemText(Tree().GetCheckListItem(Position_t(0, 0))).GetString()));
 }
 
+TEST(TreeItems, LabelsShowNoLineEnds)
+{
+    // Blank lines after the entries; a lone carriage return inside a name.
+    Load("<0Before\rStart\n(0Cockpit\nn0Note text here\n\n\nc0ABCDEFGHIJKLMNOPQRSTUVWX\n\n)\n>\nEND\n");
+    EXPECT_EQ("G Before Start|C   Cockpit|E     Note text here|E     ABCDEFGHIJKLMNOPQRSTUVWX|"
+              "e     <End Of Entries>|c   <End Of Checklists>|g <End Of Groups>",
+              TreeText());
+    Doc().GetDatabase().UpdateEntry(Position_t(0, 0, 1), Entry_t("Changed\n\n"));
+    EXPECT_EQ("Changed", std::string(Control().GetItemText(Tree().GetEntryItem(Position_t(0, 0, 1))).GetString()));
+}
+
 TEST(TreeItems, TheControlHasItsStylesAndTheSixItemImages)
 {
     App();

@@ -171,6 +171,50 @@ TEST(Dialog, AnUnansweredDialogIsCancelledAndCounted)
     EXPECT_EQ(1u, hook.Unanswered());
 }
 
+namespace {
+
+// A dialog that places itself while it initialises.
+class CPlacedDialog : public CNumberDialog
+{
+public:
+    BOOL OnInitDialog() override
+    {
+        SetWindowPos(nullptr, 5, 7, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return CNumberDialog::OnInitDialog();
+    }
+};
+
+// Where the modal dialog stood when it was answered.
+template <class Dialog>
+CRect ModalPlace()
+{
+    Dialog dialog;
+    CTestHook hook;
+    CRect place;
+    hook.AnswerDialog([&](CDialog& d) {
+        d.GetWindowRect(&place);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    return place;
+}
+
+} // namespace
+
+TEST(Dialog, AModalDialogOpensCentredOnItsOwnerUnlessItPlacesItself)
+{
+    App();
+    Frame().MoveWindow(60, 40, 700, 500);
+    CRect owner;
+    Frame().GetWindowRect(&owner);
+    const CRect centred = ModalPlace<CNumberDialog>();
+    const CRect placed = ModalPlace<CPlacedDialog>();
+    Frame().MoveWindow(0, 0, 900, 600);
+    EXPECT_NEAR(owner.CenterPoint().x, centred.CenterPoint().x, 1);
+    EXPECT_NEAR(owner.CenterPoint().y, centred.CenterPoint().y, 1);
+    EXPECT_EQ(CPoint(5, 7), placed.TopLeft());
+}
+
 TEST(Dialog, ModelessDialogsLiveUntilDestroyed)
 {
     App();

@@ -311,6 +311,40 @@ TEST_F(InstallPage, TheDriverPackageGoesFirstAndOnlyTheEditorsResultCounts)
     EXPECT_FALSE(TakeQuitMessage());
 }
 
+// While it lives, a file beside the test program lies under another name.
+class MovedAway
+{
+public:
+    explicit MovedAway(const CString& path) : m_path(path), m_moved(MoveFileW(path, path + L".away") != FALSE) {}
+    ~MovedAway()
+    {
+        if (m_moved)
+            MoveFileW(m_path + L".away", m_path);
+    }
+
+private:
+    CString m_path;
+    bool m_moved;
+};
+
+TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
+{
+    FreeSpace space({100});
+    CString editorPackage = BesideProgram(L"Pellorin.msi");
+    for (const CString& missing : {CInstallMSIProgressDlg::DriverPackagePath(), editorPackage}) {
+        MovedAway away(missing);
+        ASSERT_FALSE(Exists(missing));
+        FakeInstaller installer({});
+        CTestHook hook;
+        hook.AnswerMessageBox(IDOK);
+        EXPECT_EQ(missing != editorPackage, m_page->InstallPackages());
+        ASSERT_EQ(1u, hook.Log().size());
+        EXPECT_NE(-1, hook.Log()[0].text.Find(missing)) << hook.Log()[0].text.ToAnsi();
+        ASSERT_EQ(1u, g_installs.size());   // the other package only
+        EXPECT_NE(missing, g_installs[0].package);
+    }
+}
+
 TEST_F(InstallPage, WithoutADriveWith50MiBFreeNothingIsInstalledAndSetupEnds)
 {
     FreeSpace space({10, 20, 30});

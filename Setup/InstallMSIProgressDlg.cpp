@@ -156,6 +156,16 @@ CString CInstallMSIProgressDlg::MainPackagePath(const CString& commandLine)
     return CDistributionMedium::Folder(commandLine, L"bin\\") + LoadText(IDS_EDITOR_PACKAGE) + L".msi";
 }
 
+bool CInstallMSIProgressDlg::PackageFound(const CString& path)
+{
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    CString text;
+    text.Format(LoadText(IDS_PACKAGE_MISSING).GetString(), path.GetString());
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 bool CInstallMSIProgressDlg::InstallPackages()
 {
     CMsiUiState& state = MsiUiState();
@@ -178,13 +188,15 @@ bool CInstallMSIProgressDlg::InstallPackages()
     }
 
     ResetProgress();
-    CMsiLibrary::InstallProduct(DriverPackagePath(), L"");   // the driver's outcome does not stop the editor
+    CString driverPackage = DriverPackagePath();
+    if (PackageFound(driverPackage))
+        CMsiLibrary::InstallProduct(driverPackage, L"");   // the driver's outcome does not stop the editor
 
     CString package = MainPackagePath(GetCommandLineW());
     m_cancel.ShowWindow(SW_SHOW);
     g_percentItem.SetText(CString());
     ResetProgress();
-    installed = IsInstalled(CMsiLibrary::InstallProduct(package, properties));
+    installed = PackageFound(package) && IsInstalled(CMsiLibrary::InstallProduct(package, properties));
 
     m_cancel.ShowWindow(SW_HIDE);
     SetActionText(CString());

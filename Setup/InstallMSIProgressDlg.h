@@ -34,6 +34,9 @@ public:
     static CString MainPackagePath(const CString& commandLine);
     // The driver package beside Setup, for 64-bit or 32-bit Windows.
     static CString DriverPackagePath();
+    // Whether the package file is there; when it is not, the user is told which file
+    // Setup looked for.
+    static bool PackageFound(const CString& path);
 
     void ResetProgress(int expectedTotal = 0);
     void HideProgress();

@@ -78,6 +78,7 @@
 #define IDS_MSI_HEADING             246
 #define IDS_FINISH_HEADING          1026
 #define IDS_FINISH_FAILED_HEADING   1027    // the finish page after a failed installation
+#define IDS_PACKAGE_MISSING         1028    // "%s": the package file that Setup did not find
 
 // The action-state texts of the copy progress: states 0 to 16 in this order (10 and
 // 13 share one text; 228 is also the nameless file action above).

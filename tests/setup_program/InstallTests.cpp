@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <msi.h>
+#include <shlobj.h>
 
 #include <climits>
 #include <map>
@@ -22,6 +23,11 @@
 using namespace setup_program_test;
 
 namespace {
+
+bool Exists(const CString& path)
+{
+    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 class InstallPage : public SharedAppTest
 {
@@ -305,6 +311,40 @@ TEST_F(InstallPage, TheDriverPackageGoesFirstAndOnlyTheEditorsResultCounts)
     EXPECT_FALSE(TakeQuitMessage());
 }
 
+// While it lives, a file beside the test program lies under another name.
+class MovedAway
+{
+public:
+    explicit MovedAway(const CString& path) : m_path(path), m_moved(MoveFileW(path, path + L".away") != FALSE) {}
+    ~MovedAway()
+    {
+        if (m_moved)
+            MoveFileW(m_path + L".away", m_path);
+    }
+
+private:
+    CString m_path;
+    bool m_moved;
+};
+
+TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
+{
+    FreeSpace space({100});
+    CString editorPackage = BesideProgram(L"Pellorin.msi");
+    for (const CString& missing : {CInstallMSIProgressDlg::DriverPackagePath(), editorPackage}) {
+        MovedAway away(missing);
+        ASSERT_FALSE(Exists(missing));
+        FakeInstaller installer({});
+        CTestHook hook;
+        hook.AnswerMessageBox(IDOK);
+        EXPECT_EQ(missing != editorPackage, m_page->InstallPackages());
+        ASSERT_EQ(1u, hook.Log().size());
+        EXPECT_NE(-1, hook.Log()[0].text.Find(missing)) << hook.Log()[0].text.ToAnsi();
+        ASSERT_EQ(1u, g_installs.size());   // the other package only
+        EXPECT_NE(missing, g_installs[0].package);
+    }
+}
+
 TEST_F(InstallPage, WithoutADriveWith50MiBFreeNothingIsInstalledAndSetupEnds)
 {
     FreeSpace space({10, 20, 30});
@@ -376,13 +416,36 @@ CString RegistryText(const wchar_t* path, const wchar_t* name)
     return text;
 }
 
-TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowing)
+bool KeyExists(const wchar_t* path)
 {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The editor's shortcut in the machine's or the user's Start menu; empty when none is.
+CString StartMenuShortcut()
+{
+    for (int folder : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
+        wchar_t path[MAX_PATH] = {};
+        if (SUCCEEDED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path)) &&
+            Exists(CString(path) + L"\\Pellorin.lnk"))
+            return CString(path) + L"\\Pellorin.lnk";
+    }
+    return CString();
+}
+
+TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowingAndTheEditorGoesWithoutATrace)
+{
+    CString root = FixedRoots()[0];
+    bool makerFolderBefore = Exists(root + L"Quorel");
+    bool makerKeyBefore = KeyExists(L"Software\\Quorel");
     CTestHook hook;   // Windows Installer asks nothing of a sound install
     ASSERT_TRUE(m_page->InstallPackages());
     EXPECT_TRUE(hook.Log().empty());
 
-    CString root = FixedRoots()[0];
     EXPECT_EQ(root + L"Quorel\\Pellorin\\KIV.exe", RegistryText(kApplicationsKey, L"InstallPath"));
     EXPECT_EQ(root + L"Quorel\\Pellorin\\", RegistryText(kEditorKey, L"InstallDir"));
     HKEY settings = nullptr;
@@ -394,10 +457,25 @@ TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowing)
     EXPECT_EQ(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(driver));
     EXPECT_EQ(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(L"{82436DDC-404B-41EE-9A3C-D5A254975809}"));
 
+    EXPECT_FALSE(StartMenuShortcut().IsEmpty());
+
     // The handler followed: the language, the progress totals.
     EXPECT_EQ(1033, MsiUiState().language);
     EXPECT_GT(MsiUiState().total, 0);
     EXPECT_TRUE(MsiUiState().forward);
+
+    // Removing the editor takes away what its package made, and the parents left empty.
+    MsiSetExternalUIW(nullptr, 0, nullptr);
+    ASSERT_EQ(static_cast<UINT>(ERROR_SUCCESS),
+              MsiConfigureProductW(L"{82436DDC-404B-41EE-9A3C-D5A254975809}", INSTALLLEVEL_DEFAULT,
+                                   INSTALLSTATE_ABSENT));
+    EXPECT_EQ(CString(), StartMenuShortcut());
+    EXPECT_FALSE(Exists(root + L"Quorel\\Pellorin"));
+    EXPECT_EQ(makerFolderBefore, Exists(root + L"Quorel"));
+    EXPECT_FALSE(KeyExists(kEditorKey));
+    EXPECT_FALSE(KeyExists(kApplicationsKey));
+    EXPECT_FALSE(KeyExists(L"Software\\Quorel\\Applications"));
+    EXPECT_EQ(makerKeyBefore, KeyExists(L"Software\\Quorel"));
 }
 
 TEST_F(RealInstall, CancelIsServedWhileWindowsInstallerRunsAndAnswersItsProgress)

@@ -1,8 +1,8 @@
-// The whole wizard run from Setup.exe, started as a child process from a temporary
-// source folder that holds it with its language library, the licence and the packages,
-// and driven from outside with messages to its pages: the packages end up installed in
-// the test prefix with their registry values, the maker's keys open to the user, the
-// editor started at the end, and a running "Taviro.exe" (a stand-in) ended at start.
+// The whole wizard run from Setup.exe, started as a child process from the installer's
+// medium that the build lays out, and driven from outside with messages to its pages:
+// the packages end up installed in the test prefix with their registry values, the
+// maker's keys open to the user, the editor started at the end, and a running
+// "Taviro.exe" (a stand-in) ended at start.
 #include "tests/setup_program/SetupProgramTestSupport.h"
 
 #include "Setup/ProcessFinder.h"
@@ -18,23 +18,33 @@ namespace {
 
 const wchar_t* const kEditorProduct = L"{82436DDC-404B-41EE-9A3C-D5A254975809}";
 
-// Setup.exe and what it needs, copied into a source folder of the test's own.
-class SourceFolder
+// The installer's medium that the build lays out, with everything Setup looks for
+// beside itself.
+class Medium
 {
 public:
-    SourceFolder()
+    Medium()
     {
-        CreateDirectoryW(m_folder / L"USB_Drivers", nullptr);
-        for (const wchar_t* name : {L"Setup.exe", L"SetupENU.dll", L"License.txt", L"Pellorin.msi",
-                                    L"USB_Drivers\\USB_32.msi", L"USB_Drivers\\USB_64.msi"})
-            m_complete &= CopyFileW(BesideProgram(name), m_folder / name, FALSE) != FALSE;
+        CString relative = setup_test::ProgramFolder() + L"\\" + MEDIUM_FOLDER;
+        relative.Replace(L'/', L'\\');
+        wchar_t full[MAX_PATH] = {};
+        GetFullPathNameW(relative, MAX_PATH, full, nullptr);
+        m_folder = full;
     }
-    bool Complete() const { return m_complete; }
-    CString Program() const { return m_folder / L"Setup.exe"; }
+    bool Complete() const
+    {
+        for (const wchar_t* name : {L"Setup.exe", L"SetupENU.dll", L"SetupLOC.dll", L"License.txt", L"Pellorin.msi",
+                                    L"USB_Drivers\\USB_32.msi", L"USB_Drivers\\USB_64.msi"}) {
+            DWORD attributes = GetFileAttributesW(m_folder + L"\\" + name);
+            if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                return false;
+        }
+        return true;
+    }
+    CString Program() const { return m_folder + L"\\Setup.exe"; }
 
 private:
-    TempFolder m_folder;
-    bool m_complete = true;
+    CString m_folder;
 };
 
 // A Setup.exe that the test started; ended at the end if it still runs.
@@ -188,11 +198,11 @@ protected:
     void SetUp() override
     {
         UninstallTestPackages();
-        ASSERT_TRUE(m_source.Complete());
+        ASSERT_TRUE(m_medium.Complete());
     }
     void TearDown() override { UninstallTestPackages(); }
 
-    SourceFolder m_source;
+    Medium m_medium;
 };
 
 TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
@@ -200,7 +210,7 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     StandIn taviro(L"Taviro.exe");
     ASSERT_TRUE(taviro.StartWithWindow());
 
-    SetupProcess setup(m_source.Program());
+    SetupProcess setup(m_medium.Program());
     ASSERT_TRUE(setup.Started());
     HWND welcome = setup.WaitForPageWith(IDC_WELCOME_HEADING, 60000);
     ASSERT_NE(nullptr, welcome);
@@ -263,11 +273,11 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
 
 TEST_F(Wizard, ASecondCopyEndsAtOnceAndCancelOnTheLicencePageEndsTheFirst)
 {
-    SetupProcess first(m_source.Program());
+    SetupProcess first(m_medium.Program());
     HWND welcome = first.WaitForPageWith(IDC_WELCOME_HEADING, 60000);
     ASSERT_NE(nullptr, welcome);
 
-    SetupProcess second(m_source.Program());
+    SetupProcess second(m_medium.Program());
     EXPECT_EQ(0, second.WaitForExit(30000));
     EXPECT_EQ(nullptr, second.PageWith(IDC_WELCOME_HEADING));
 

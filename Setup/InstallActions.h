@@ -194,9 +194,12 @@ public:
                                           LPDWORD freeClusters, LPDWORD clusters);
     using DiagnosticSink = void (*)(const wchar_t* text);
     using TaskServiceFactory = HRESULT (*)(void** taskService);
+    using MessageWait = DWORD (WINAPI*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms,
+                                        DWORD wakeMask);
     static void SetVersionQueryForTest(VersionQuery query);
     static void SetWow64QueryForTest(Wow64Query query);
     static void SetFreeSpaceQueriesForTest(bool replace, FreeSpaceExQuery ex, FreeSpaceQuery plain);
     static void SetDiagnosticSinkForTest(DiagnosticSink sink);
     static void SetTaskServiceFactoryForTest(TaskServiceFactory factory);
+    static void SetMessageWaitForTest(MessageWait wait);
 };

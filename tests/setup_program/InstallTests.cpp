@@ -240,6 +240,30 @@ TEST(TargetDrive, TheFirstFixedDriveWith50MiBFreeIsTheTarget)
     EXPECT_EQ(PropertiesFor(fixed[1]), CInstallMSIProgressDlg::TargetProperties());
 }
 
+TEST(TargetDrive, TheEarlierProductsFolderIsMadeOnlyOnALocalFixedDrive)
+{
+    UseLanguageLibrary();
+    setup_test::TempFolder folder;
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.Path()));
+    CreatedKey key(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar");
+    FreeSpace space({100});
+    auto plant = [](const CString& value) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir", REG_SZ, value.GetString(),
+                        static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t)));
+        CInstallMSIProgressDlg::TargetProperties();
+    };
+    // Relative to Setup's current folder, and to the current folder of its drive.
+    plant(L"relative");
+    plant(folder.Path().Left(2) + L"driveRelative");
+    SetCurrentDirectoryW(current);
+    for (const wchar_t* name : {L"relative", L"driveRelative"})
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / name)) << name;
+    plant(folder / L"made");
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / L"made"));
+}
+
 TEST(Packages, TheEditorsPackageComesFromTheMediumOrFromBesideSetup)
 {
     UseLanguageLibrary();

@@ -348,14 +348,17 @@ TEST_F(InstallPage, ShowingThePageInstallsAndThenShowsTheFinishPageWithTheOutcom
 {
     FreeSpace space({100});
     CWnd* finish = Page(CSetupApp::kFinish);
-    for (UINT result : {ERROR_SUCCESS, ERROR_INSTALL_FAILURE}) {
+    for (UINT result : {ERROR_INSTALL_FAILURE, ERROR_SUCCESS}) {
         FakeInstaller installer({0, result});
         App().App().GetController()->ShowPage(CSetupApp::kInstall);
         EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
+        bool installed = result == ERROR_SUCCESS;
         CBrowserMenuItem* heading = static_cast<CBrowserMenuItem*>(
             CWnd::FromHandlePermanent(finish->GetDlgItem(IDC_FINISH_HEADING)->m_hWnd));
-        EXPECT_EQ(Text(result == ERROR_SUCCESS ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING),
-                  heading->GetText());
+        EXPECT_EQ(Text(installed ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING), heading->GetText());
+        // Only an installed editor is offered to start.
+        EXPECT_EQ(installed ? BST_CHECKED : BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
+        EXPECT_EQ(installed, finish->GetDlgItem(IDC_LAUNCH_EDITOR)->IsWindowEnabled() != FALSE);
     }
     UninstallTestPackages();
 }

@@ -108,6 +108,8 @@ public:
     static bool RunAsUsersGroupTask(const CString& commandLine, bool wait, DWORD& exitCode);
     static bool WaitPumpingMessages(HANDLE handle);
     static void PumpPendingMessages();
+    // Throws away the clicks and keys waiting for this thread, as a wait does.
+    static void DiscardQueuedInput();
     static bool CloseRunningProgram(const CString& executableName);
     static bool OpenWithShell(const CString& path);
 

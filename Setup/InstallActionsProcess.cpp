@@ -11,10 +11,16 @@ namespace {
 // Woken by posted and sent messages, timers and paint; input waits in the queue.
 const DWORD kWakeMask = QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE;
 
+// Mouse messages 0x0200 to 0x020A, keyboard messages 0x0100 to 0x0108.
+const UINT kInputRanges[2][2] = {{0x0200, 0x020A}, {0x0100, 0x0108}};
+
 bool IsInput(UINT message)
 {
-    // Mouse messages 0x0200 to 0x020A, keyboard messages 0x0100 to 0x0108.
-    return (message >= 0x0200 && message <= 0x020A) || (message >= 0x0100 && message <= 0x0108);
+    for (const UINT* range : kInputRanges) {
+        if (message >= range[0] && message <= range[1])
+            return true;
+    }
+    return false;
 }
 
 bool IsSignalled(HANDLE handle)
@@ -93,6 +99,15 @@ bool CInstallActions::WaitPumpingMessages(HANDLE handle)
     if (quit)
         PostQuitMessage(quitCode);   // the application's own loop ends on it
     return signalled;
+}
+
+void CInstallActions::DiscardQueuedInput()
+{
+    MSG message;
+    for (const UINT* range : kInputRanges) {
+        while (PeekMessageW(&message, nullptr, range[0], range[1], PM_REMOVE)) {
+        }
+    }
 }
 
 bool CInstallActions::CloseRunningProgram(const CString& executableName)

@@ -363,6 +363,32 @@ TEST_F(InstallPage, ShowingThePageInstallsAndThenShowsTheFinishPageWithTheOutcom
     UninstallTestPackages();
 }
 
+void PostClick(CWnd* item)
+{
+    item->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    item->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
+{
+    FreeSpace space({100});
+    FakeInstaller installer({0, 0});
+    CWnd* licence = Page(CSetupApp::kLicence);
+    Show(CSetupApp::kLicence);
+    if (!licence->IsDlgButtonChecked(IDC_EULA_AGREE))
+        Click(licence, IDC_EULA_AGREE);
+    CTestHook hook;
+    // A double click on Next: the second click waits while Next installs, and where it
+    // was made lie the installation page's Cancel and the finish page's Finish.
+    PostClick(licence->GetDlgItem(IDC_EULA_NEXT));
+    PostClick(Page(CSetupApp::kInstall)->GetDlgItem(IDC_INSTALL_CANCEL));
+    PostClick(Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH));
+    EXPECT_TRUE(Pump(200));   // no quit message
+    EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
+    EXPECT_EQ(2u, g_installs.size());
+    EXPECT_TRUE(hook.Log().empty());   // no cancel question
+}
+
 TEST_F(InstallPage, TheCopyProgressShowsStatesAndPercentagesWithinOneTo100)
 {
     EXPECT_EQ(50, m_page->SetProgressState(50, 2));

@@ -3,6 +3,7 @@
 
 #include "Setup/Bootstrap.h"
 #include "Setup/BrowserPage.h"
+#include "Setup/InstallActions.h"
 
 CBrowserController::CBrowserController() = default;
 
@@ -39,8 +40,13 @@ void CBrowserController::ShowPage(int number)
     }
     shown->SendMessageToDescendants(WM_PAINT, 0, 0, TRUE, FALSE);
     shown->Invalidate(TRUE);
+    // Clicks and keys made before the page was there are not for it: the items of one
+    // page lie where another page's are, and the second click of a double click on Next
+    // would act on the page that Next brought.
+    CInstallActions::DiscardQueuedInput();
     if (CBrowserPage* page = dynamic_cast<CBrowserPage*>(shown))
         page->OnPageShown();
+    CInstallActions::DiscardQueuedInput();
 }
 
 void CBrowserController::SetRebootOnFinish()

@@ -4,8 +4,17 @@
 #include "Setup/BrowserController.h"
 #include "Setup/InstallActions.h"
 #include "Setup/InstallMSIProgressDlg.h"
+#include "Setup/MsiLibrary.h"
 #include "Setup/PageStyle.h"
 #include "Setup/SetupResource.h"
+
+namespace {
+
+// The editor's package and the component whose key file is KIV.exe.
+const wchar_t* const kEditorProduct = L"{82436DDC-404B-41EE-9A3C-D5A254975809}";
+const wchar_t* const kEditorComponent = L"{098E09AF-1EEB-4509-AC65-ED27AF275D80}";
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CFinishDlg, CBrowserPage)
     ON_BN_CLICKED(IDC_FINISH, &CFinishDlg::OnFinishClicked)
@@ -44,10 +53,11 @@ BOOL CFinishDlg::OnInitDialog()
 
 void CFinishDlg::OnPageShown()
 {
-    m_launchEditor.SetCheck(BST_CHECKED);
-    // A failed installation is not reported as done.
-    m_heading.SetTextId(CInstallMSIProgressDlg::LastInstallSucceeded() ? IDS_FINISH_HEADING
-                                                                       : IDS_FINISH_FAILED_HEADING);
+    // A failed installation is not reported as done, and offers no editor to start.
+    bool installed = CInstallMSIProgressDlg::LastInstallSucceeded();
+    m_launchEditor.SetCheck(installed ? BST_CHECKED : BST_UNCHECKED);
+    m_launchEditor.EnableWindow(installed);
+    m_heading.SetTextId(installed ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING);
     Invalidate(TRUE);
     GrantRegistryAccess();
 }
@@ -69,16 +79,21 @@ void CFinishDlg::GrantRegistryAccess()
 CString CFinishDlg::EditorPath()
 {
     CString path;
-    if (CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Applications\\Pellorin",
-                                            L"InstallPath", path))
-        return path;
-    // Without the editor's folder there is nothing to start: a bare "KIV.exe" would be
-    // looked for in the current folder and on the path, with Setup's rights.
-    if (!CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin", L"InstallDir",
-                                             path) ||
-        path.IsEmpty())
-        return CString();
-    return path + L"KIV.exe";
+    if (!CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Applications\\Pellorin",
+                                             L"InstallPath", path)) {
+        CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin", L"InstallDir", path);
+        path += L"KIV.exe";
+    }
+    CString installed = InstalledEditorPath();
+    return !installed.IsEmpty() && installed.CompareNoCase(path) == 0 ? installed : CString();
+}
+
+CString CFinishDlg::InstalledEditorPath()
+{
+    CString path;
+    CMsiLibrary::GetComponentPath(kEditorProduct, kEditorComponent, path);
+    DWORD attributes = path.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? path : CString();
 }
 
 void CFinishDlg::OnFinishClicked()

@@ -18,9 +18,14 @@ public:
     // everyone when the user is not known) and to HKEY_LOCAL_MACHINE "Software\Quorel\"
     // for everyone, with all their subkeys, besides the administrators.
     void GrantRegistryAccess();
-    // The installed editor: "InstallPath", else "InstallDir" and "KIV.exe"; empty
-    // when neither can be read.
+    // The editor to start: the path that "InstallPath" holds, else "InstallDir" and
+    // "KIV.exe", when it is the installed editor's file; empty otherwise. Those keys are
+    // open to every user, and Setup runs elevated: only the editor that Windows
+    // Installer installed is started.
     static CString EditorPath();
+    // The editor's file as Windows Installer reports it for the editor's package, when
+    // installed and present; empty otherwise.
+    static CString InstalledEditorPath();
     bool GetLaunchFlag() const { return m_launch != 0; }
 
     void DoDataExchange(CDataExchange* pDX) override;

@@ -108,6 +108,8 @@ public:
     static bool RunAsUsersGroupTask(const CString& commandLine, bool wait, DWORD& exitCode);
     static bool WaitPumpingMessages(HANDLE handle);
     static void PumpPendingMessages();
+    // Throws away the clicks and keys waiting for this thread, as a wait does.
+    static void DiscardQueuedInput();
     static bool CloseRunningProgram(const CString& executableName);
     static bool OpenWithShell(const CString& path);
 
@@ -194,9 +196,12 @@ public:
                                           LPDWORD freeClusters, LPDWORD clusters);
     using DiagnosticSink = void (*)(const wchar_t* text);
     using TaskServiceFactory = HRESULT (*)(void** taskService);
+    using MessageWait = DWORD (WINAPI*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms,
+                                        DWORD wakeMask);
     static void SetVersionQueryForTest(VersionQuery query);
     static void SetWow64QueryForTest(Wow64Query query);
     static void SetFreeSpaceQueriesForTest(bool replace, FreeSpaceExQuery ex, FreeSpaceQuery plain);
     static void SetDiagnosticSinkForTest(DiagnosticSink sink);
     static void SetTaskServiceFactoryForTest(TaskServiceFactory factory);
+    static void SetMessageWaitForTest(MessageWait wait);
 };

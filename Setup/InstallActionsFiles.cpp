@@ -54,7 +54,13 @@ bool CInstallActions::DeleteFolderRecursive(const CString& path)
             if (IsDotOrDotDot(find.Name()))
                 continue;
             CString entry = Child(path, find.Name());
-            if (find.IsFolder()) {
+            if (find.IsLink()) {
+                // The link goes, never what it points to.
+                if (find.IsFolder())
+                    RemoveDirectoryW(entry);
+                else
+                    DeleteFileW(entry);
+            } else if (find.IsFolder()) {
                 DeleteFolderRecursive(entry);
                 RemoveDirectoryW(entry);
             } else {

@@ -20,6 +20,15 @@ public:
     File& operator=(const File&) = delete;
     FILE* get() const { return m_file; }
     explicit operator bool() const { return m_file != nullptr; }
+    // Writes out what is buffered and closes; false when that or an earlier write
+    // failed (a full disk shows here first).
+    bool Close()
+    {
+        FILE* file = m_file;
+        m_file = nullptr;
+        bool written = fflush(file) == 0 && !ferror(file);
+        return fclose(file) == 0 && written;
+    }
 
 private:
     FILE* m_file;
@@ -111,22 +120,26 @@ bool CInstallActions::WriteTextFile(const CString& path, const CString& text, bo
         bool zeroAtEnd = encoding == Encoding::Utf8 && fseek(out, -1, SEEK_END) == 0 && fgetc(out) == 0;
         fseek(out, zeroAtEnd ? -1 : 0, SEEK_END);
     }
+    bool written = false;
     switch (encoding) {
     case Encoding::Utf8: {
         std::vector<char> bytes = Narrow(CP_UTF8, text, text.GetLength() + 1);
-        return WriteBytes(out, bytes.data(), bytes.size());
+        written = WriteBytes(out, bytes.data(), bytes.size());
+        break;
     }
     case Encoding::Ansi: {
         std::vector<char> bytes = Narrow(CP_ACP, text, text.GetLength());
-        return WriteBytes(out, bytes.data(), bytes.size());
+        written = WriteBytes(out, bytes.data(), bytes.size());
+        break;
     }
     case Encoding::Utf16: {
         CString marked(text);
         marked.Insert(0, L'\xFEFF');
-        return WriteBytes(out, marked.GetString(), marked.GetLength() * sizeof(wchar_t));
+        written = WriteBytes(out, marked.GetString(), marked.GetLength() * sizeof(wchar_t));
+        break;
     }
     }
-    return false;
+    return file.Close() && written;
 }
 
 int CInstallActions::GetXmlTagValue(const CString& text, const CString& tag, CString& value)
@@ -162,7 +175,8 @@ bool CInstallActions::GetXmlElementValue(const CString& text, const CString& par
         int parentAt = text.Find(parent);
         if (parentAt < 0)
             return false;
-        start = parentAt + parent.GetLength() + 2;
+        // The child may follow its parent's tag at once: search from the end of the name.
+        start = parentAt + parent.GetLength();
         element = tag;
     }
     CString open = L"<" + element + L">";

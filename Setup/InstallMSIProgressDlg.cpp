@@ -42,6 +42,17 @@ bool IsInstalled(UINT result)
            result == ERROR_SUCCESS_REBOOT_REQUIRED;
 }
 
+// An absolute folder on a local fixed drive: a drive letter, a colon and a backslash,
+// no further colon (no stream), and the drive fixed. Anything else (relative, on
+// another drive's current folder, a share, a device) is not made by Setup.
+bool IsLocalFixedFolder(const CString& path)
+{
+    if (path.GetLength() < 3 || !((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) ||
+        path[1] != L':' || path[2] != L'\\' || path.Find(L':', 2) >= 0)
+        return false;
+    return CDriveEnumerator().GetDriveType(path.Left(3)) == DRIVE_FIXED;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CInstallMSIProgressDlg, CBrowserPage)
@@ -133,11 +144,13 @@ CString CInstallMSIProgressDlg::TargetProperties()
         if (CDriveEnumerator().GetDriveType(root) != DRIVE_FIXED ||
             CInstallActions::GetFreeDiskSpaceMB(root) < kRequiredMB)
             continue;
-        // An earlier product's folder on the machine is made sure to exist.
+        // An earlier product's folder on the machine is made sure to exist. Its key is
+        // open to every user: only a local folder is made.
         CString productFolder;
-        CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir",
-                                            productFolder);
-        CreateDirectoryW(productFolder, nullptr);
+        if (CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir",
+                                                productFolder) &&
+            IsLocalFixedFolder(productFolder))
+            CreateDirectoryW(productFolder, nullptr);
         CString properties;
         properties.Format(L"TARGETDIR=\"%s\" LANG=%s", root.GetString(), LoadText(IDS_MSI_LANGUAGE).GetString());
         return properties;

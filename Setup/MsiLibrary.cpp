@@ -2,18 +2,31 @@
 #include "Setup/MsiLibrary.h"
 
 namespace {
+
 CMsiLibrary::InstallProductCall g_installForTest = nullptr;
+CMsiLibrary::ComponentPathCall g_componentPathForTest = nullptr;
+
+void* LibraryEntry(const char* name)
+{
+    static HMODULE library = LoadLibraryW(L"msi.dll");
+    return library ? reinterpret_cast<void*>(GetProcAddress(library, name)) : nullptr;
 }
+
+}  // namespace
 
 void CMsiLibrary::SetInstallProductForTest(InstallProductCall call)
 {
     g_installForTest = call;
 }
 
+void CMsiLibrary::SetComponentPathForTest(ComponentPathCall call)
+{
+    g_componentPathForTest = call;
+}
+
 void* CMsiLibrary::Entry(WORD ordinal)
 {
-    static HMODULE library = LoadLibraryW(L"msi.dll");
-    return library ? reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(ordinal))) : nullptr;
+    return LibraryEntry(MAKEINTRESOURCEA(ordinal));
 }
 
 INSTALLUILEVEL CMsiLibrary::SetInternalUI(INSTALLUILEVEL level, HWND* window)
@@ -45,4 +58,19 @@ UINT CMsiLibrary::GetFileVersion(const wchar_t* path, wchar_t* version, DWORD* v
     auto function = reinterpret_cast<Function>(Entry(kGetFileVersion));
     return function ? function(path, version, versionLength, language, languageLength)
                     : ERROR_INSTALL_SERVICE_FAILURE;
+}
+
+INSTALLSTATE CMsiLibrary::GetComponentPath(const wchar_t* product, const wchar_t* component, CString& path)
+{
+    path.Empty();
+    auto function = g_componentPathForTest ? g_componentPathForTest
+                                           : reinterpret_cast<ComponentPathCall>(LibraryEntry("MsiGetComponentPathW"));
+    if (!function)
+        return INSTALLSTATE_UNKNOWN;
+    wchar_t buffer[MAX_PATH * 2] = {};
+    DWORD length = MAX_PATH * 2;
+    INSTALLSTATE state = function(product, component, buffer, &length);
+    if (state == INSTALLSTATE_LOCAL)
+        path = buffer;
+    return state;
 }

@@ -2,6 +2,7 @@
 #include "tests/setup/SetupTestSupport.h"
 
 #include "Setup/DriveEnumerator.h"
+#include "Setup/FindFile.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -68,6 +69,37 @@ TEST_F(Files, DeleteFolderRecursiveRemovesReadOnlyFilesToo)
     EXPECT_TRUE(CInstallActions::DeleteFolderRecursive(tree + L"\\"));
     EXPECT_FALSE(Exists(tree));
     EXPECT_FALSE(CInstallActions::DeleteFolderRecursive(tree));
+}
+
+// Wine makes no junctions or symbolic links: the search reports the entries named
+// "link..." as such, a folder as a junction and a file as a symbolic link.
+void ReportLinks(WIN32_FIND_DATAW& data)
+{
+    if (wcsncmp(data.cFileName, L"link", 4) != 0)
+        return;
+    data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    data.dwReserved0 = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? IO_REPARSE_TAG_MOUNT_POINT
+                                                                          : IO_REPARSE_TAG_SYMLINK;
+}
+
+TEST_F(Files, DeleteFolderRecursiveRemovesLinksButNeverWhatTheyPointTo)
+{
+    CString tree = folder / L"tree";
+    CInstallActions::CreateDirectoryRecursive(tree + L"\\linkFolder", 2);
+    CInstallActions::CreateDirectoryRecursive(tree + L"\\plain", 2);
+    WriteBytes(tree + L"\\linkFolder\\kept.txt", "1");
+    WriteBytes(tree + L"\\linkFile", "2");
+    SetFileAttributesW(tree + L"\\linkFile", FILE_ATTRIBUTE_READONLY);
+    WriteBytes(tree + L"\\plain\\gone.txt", "3");
+
+    CFindFile::SetFilterForTest(ReportLinks);
+    bool deleted = CInstallActions::DeleteFolderRecursive(tree);
+    CFindFile::SetFilterForTest(nullptr);
+    // Removing a link removes no content: here the stand-ins stay, and so the tree.
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(Exists(tree + L"\\linkFolder\\kept.txt"));
+    EXPECT_TRUE(GetFileAttributesW(tree + L"\\linkFile") & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Exists(tree + L"\\plain"));
 }
 
 TEST_F(Files, DeleteFolderIfOnlyListedChecksSubfolderNames)

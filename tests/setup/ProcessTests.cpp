@@ -32,6 +32,22 @@ TEST(RunProcess, WaitsAndGivesTheExitCode)
     EXPECT_EQ(exitCode, 5u);
 }
 
+DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD)
+{
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+}
+
+TEST(RunProcess, AWaitThatFailsIsAFailureWithoutAnExitCode)
+{
+    CInstallActions::SetMessageWaitForTest(FailingWait);
+    DWORD exitCode = 5;
+    bool awaited = CInstallActions::RunProcessAndWait(Helper() + L" exit 42", true, exitCode);
+    CInstallActions::SetMessageWaitForTest(nullptr);
+    EXPECT_FALSE(awaited);
+    EXPECT_EQ(exitCode, 5u);
+}
+
 TEST(RunProcess, BeforeVistaTheProgramIsStartedDirectly)
 {
     for (WORD servicePack : {2, 3}) {

@@ -103,6 +103,19 @@ TEST_F(TextFiles, AnExclusivelyOpenedFileIsNotWritten)
     EXPECT_EQ(ReadBytes(path), "held");
 }
 
+TEST_F(TextFiles, AFullDiskIsAFailure)
+{
+    // The host's full device, which Wine shows on the drive of the host's root: every
+    // write to it fails for want of space.
+    const wchar_t* full = L"Z:\\dev\\full";
+    HANDLE device = CreateFileW(full, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (device == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "no full device here";
+    CloseHandle(device);
+    EXPECT_FALSE(CInstallActions::WriteTextFile(full, L"text", false));
+    EXPECT_FALSE(CInstallActions::WriteTextFile(full, L"text", true));
+}
+
 TEST(XmlTags, TagValueByBareOrBracketedName)
 {
     CString value;
@@ -135,6 +148,9 @@ TEST(XmlTags, ElementValueInsideAParent)
     EXPECT_EQ(value, L"");
     EXPECT_FALSE(CInstallActions::GetXmlElementValue(text, L"Device", L"Serial", value));
     EXPECT_FALSE(CInstallActions::GetXmlElementValue(L"<Open>no end", L"Open", L"", value));
+    // A child right after its parent's tag.
+    EXPECT_TRUE(CInstallActions::GetXmlElementValue(L"<P><C>v</C></P>", L"P", L"C", value));
+    EXPECT_EQ(value, L"v");
 }
 
 }  // namespace

@@ -102,6 +102,22 @@ TEST(WaitPumpingMessages, DiscardsClicksAndKeysButServesPaintAndPostedMessages)
     Close(process);
 }
 
+TEST(WaitPumpingMessages, AQuitMessageItMeetsIsPostedAgain)
+{
+    RecordingWindow window;
+    PROCESS_INFORMATION process = StartHelper(L"sleep 1000 0");
+    ASSERT_NE(process.hProcess, nullptr);
+    PostQuitMessage(7);
+    PostMessageW(window.Get(), WM_APP + 5, 0, 0);
+
+    EXPECT_TRUE(CInstallActions::WaitPumpingMessages(process.hProcess));
+    EXPECT_TRUE(Received(WM_APP + 5));
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
+    Close(process);
+}
+
 TEST(WaitPumpingMessages, AnInvalidHandleFails)
 {
     EXPECT_FALSE(CInstallActions::WaitPumpingMessages(nullptr));

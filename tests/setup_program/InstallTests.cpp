@@ -246,6 +246,30 @@ TEST(TargetDrive, TheFirstFixedDriveWith50MiBFreeIsTheTarget)
     EXPECT_EQ(PropertiesFor(fixed[1]), CInstallMSIProgressDlg::TargetProperties());
 }
 
+TEST(TargetDrive, TheEarlierProductsFolderIsMadeOnlyOnALocalFixedDrive)
+{
+    UseLanguageLibrary();
+    setup_test::TempFolder folder;
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.Path()));
+    CreatedKey key(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar");
+    FreeSpace space({100});
+    auto plant = [](const CString& value) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir", REG_SZ, value.GetString(),
+                        static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t)));
+        CInstallMSIProgressDlg::TargetProperties();
+    };
+    // Relative to Setup's current folder, and to the current folder of its drive.
+    plant(L"relative");
+    plant(folder.Path().Left(2) + L"driveRelative");
+    SetCurrentDirectoryW(current);
+    for (const wchar_t* name : {L"relative", L"driveRelative"})
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / name)) << name;
+    plant(folder / L"made");
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / L"made"));
+}
+
 TEST(Packages, TheEditorsPackageComesFromTheMediumOrFromBesideSetup)
 {
     UseLanguageLibrary();
@@ -364,16 +388,45 @@ TEST_F(InstallPage, ShowingThePageInstallsAndThenShowsTheFinishPageWithTheOutcom
 {
     FreeSpace space({100});
     CWnd* finish = Page(CSetupApp::kFinish);
-    for (UINT result : {ERROR_SUCCESS, ERROR_INSTALL_FAILURE}) {
+    for (UINT result : {ERROR_INSTALL_FAILURE, ERROR_SUCCESS}) {
         FakeInstaller installer({0, result});
         App().App().GetController()->ShowPage(CSetupApp::kInstall);
         EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
+        bool installed = result == ERROR_SUCCESS;
         CBrowserMenuItem* heading = static_cast<CBrowserMenuItem*>(
             CWnd::FromHandlePermanent(finish->GetDlgItem(IDC_FINISH_HEADING)->m_hWnd));
-        EXPECT_EQ(Text(result == ERROR_SUCCESS ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING),
-                  heading->GetText());
+        EXPECT_EQ(Text(installed ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING), heading->GetText());
+        // Only an installed editor is offered to start.
+        EXPECT_EQ(installed ? BST_CHECKED : BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
+        EXPECT_EQ(installed, finish->GetDlgItem(IDC_LAUNCH_EDITOR)->IsWindowEnabled() != FALSE);
     }
     UninstallTestPackages();
+}
+
+void PostClick(CWnd* item)
+{
+    item->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    item->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
+{
+    FreeSpace space({100});
+    FakeInstaller installer({0, 0});
+    CWnd* licence = Page(CSetupApp::kLicence);
+    Show(CSetupApp::kLicence);
+    if (!licence->IsDlgButtonChecked(IDC_EULA_AGREE))
+        Click(licence, IDC_EULA_AGREE);
+    CTestHook hook;
+    // A double click on Next: the second click waits while Next installs, and where it
+    // was made lie the installation page's Cancel and the finish page's Finish.
+    PostClick(licence->GetDlgItem(IDC_EULA_NEXT));
+    PostClick(Page(CSetupApp::kInstall)->GetDlgItem(IDC_INSTALL_CANCEL));
+    PostClick(Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH));
+    EXPECT_TRUE(Pump(200));   // no quit message
+    EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
+    EXPECT_EQ(2u, g_installs.size());
+    EXPECT_TRUE(hook.Log().empty());   // no cancel question
 }
 
 TEST_F(InstallPage, TheCopyProgressShowsStatesAndPercentagesWithinOneTo100)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cwchar>
 #include <ostream>
 
 inline void PrintTo(const CString& text, std::ostream* out)
@@ -68,25 +70,131 @@ TEST(ProgressFields, HugeValuesAreClampedAndSignsRead)
     EXPECT_EQ(12, fields[1]);
 }
 
-TEST(ProgressFields, RandomTextsNeverOverrun)
+// Random texts for the field readers: field-like pieces and noise.
+class RandomTexts
 {
-    const wchar_t alphabet[] = L"0123456789: -x";
-    unsigned seed = 12345;
-    for (int round = 0; round < 3000; ++round) {
-        wchar_t text[24] = {};
-        int length = static_cast<int>(seed % 23);
-        for (int i = 0; i < length; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            text[i] = alphabet[(seed >> 16) % (sizeof(alphabet) / sizeof(wchar_t) - 1)];
-        }
-        seed = seed * 1103515245u + 12345u;
-        int progress[4] = {};
-        int common[2] = {};
-        CMsiMessage::ParseProgress(text, progress);
-        CMsiMessage::ParseCommonData(text, common);
-        EXPECT_GE(progress[0], 0);
-        EXPECT_LE(progress[0], 9);
+public:
+    CString Next()
+    {
+        static const wchar_t* const starts[] = {L"1: 0 ", L"1: 1 ", L"1: 2 ", L"1: 3 ", L"1: 9 ", L""};
+        static const wchar_t* const pieces[] = {
+            L"2: 5 ", L"3: 0 ", L"4: 1 ", L"1: 3 ", L"2: -7 ", L"2: 99999999999 ", L"3: 12x ", L"4: -2147483648 ",
+            L"5: 1 ", L"0: 2 ", L"2: ", L"4: ", L" ", L"x", L":", L"-", L"7"};
+        CString text = Random() % 3 ? starts[Random() % 5] : starts[5];
+        for (unsigned count = Random() % 6; count > 0; --count)
+            text += pieces[Random() % (sizeof(pieces) / sizeof(pieces[0]))];
+        return text;
     }
+
+private:
+    unsigned Random()
+    {
+        m_seed = m_seed * 1103515245u + 12345u;
+        return m_seed >> 16;
+    }
+    unsigned m_seed = 12345;
+};
+
+// The kind that a text's first field gives: "1: ", one digit, a blank or the end;
+// -1 without one.
+int FirstKind(const CString& text)
+{
+    int pos = 0;
+    while (pos < text.GetLength() && text[pos] == L' ')
+        ++pos;
+    CString head = text.Mid(pos, 4);
+    bool endsThere = text.GetLength() == pos + 4 || text.Mid(pos + 4, 1) == L" ";
+    return head.GetLength() == 4 && head.Left(3) == L"1: " && head[3] >= L'0' && head[3] <= L'9' && endsThere
+               ? head[3] - L'0'
+               : -1;
+}
+
+// Whether some field "number: " of the text, at its start or after a blank, holds the
+// value: its digits up to the next blank, read as a decimal and kept within int.
+bool CarriesValue(const CString& text, int number, int value)
+{
+    CString label;
+    label.Format(L"%d: ", number);
+    for (int at = text.Find(label); at >= 0; at = text.Find(label, at + 1)) {
+        if (at > 0 && text[at - 1] != L' ')
+            continue;
+        CString digits = text.Mid(at + 3);
+        int blank = digits.Find(L' ');
+        if (blank >= 0)
+            digits = digits.Left(blank);
+        long long read = wcstoll(digits, nullptr, 10);
+        if (read > INT_MAX)
+            read = INT_MAX;
+        if (read < INT_MIN)
+            read = INT_MIN;
+        if (read == value)
+            return true;
+    }
+    return false;
+}
+
+// The text up to the end of the value of its first field of that number, or all of it.
+CString ThroughField(const CString& text, int number)
+{
+    CString label;
+    label.Format(L"%d: ", number);
+    for (int at = text.Find(label); at >= 0; at = text.Find(label, at + 1)) {
+        if (at > 0 && text[at - 1] != L' ')
+            continue;
+        int blank = text.Find(L' ', at + 3);
+        return blank < 0 ? text : text.Left(blank);
+    }
+    return text;
+}
+
+TEST(ProgressFields, RandomTextsSetOnlyTheFieldsTheyCarryAndNothingBeyond)
+{
+    const int kUnset = INT_MIN + 1;   // no text of these pieces reads as this
+    const int kGuard = 0x6A6A6A6A;
+    RandomTexts texts;
+    int parsed[10] = {}, commonParsed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        CString text = texts.Next();
+        int progress[6] = {kGuard, kUnset, kUnset, kUnset, kUnset, kGuard};
+        int common[4] = {kGuard, kUnset, kUnset, kGuard};
+        bool isProgress = CMsiMessage::ParseProgress(text, progress + 1);
+        bool isCommon = CMsiMessage::ParseCommonData(text, common + 1);
+        SCOPED_TRACE(text.ToAnsi());
+        EXPECT_EQ(kGuard, progress[0]);
+        EXPECT_EQ(kGuard, progress[5]);
+        EXPECT_EQ(kGuard, common[0]);
+        EXPECT_EQ(kGuard, common[3]);
+
+        int kind = FirstKind(text);
+        if (kind < 0) {
+            EXPECT_FALSE(isProgress);
+            EXPECT_FALSE(isCommon);
+            continue;
+        }
+        if (isProgress)
+            ++parsed[kind];
+        if (isCommon) {
+            ++commonParsed;
+            EXPECT_NE(1, kind);   // the caption
+        }
+        // Every field that was set holds a value that the text gives that field, before
+        // the field that ends the kind: field 2 an increment's, field 3 action info's,
+        // field 2 a common-data message's (when the kind stays as the text began).
+        CString progressRead = text, commonRead = ThroughField(text, 2);
+        if (text.Find(L"1: ", 1) < 0 && kind >= 1 && kind <= 3)
+            progressRead = ThroughField(text, kind == 1 ? 3 : 2);
+        for (int field = 1; field <= 4; ++field) {
+            EXPECT_TRUE(progress[field] == kUnset || CarriesValue(progressRead, field, progress[field]))
+                << "progress field " << field;
+        }
+        for (int field = 1; field <= 2; ++field) {
+            EXPECT_TRUE(common[field] == kUnset || CarriesValue(commonRead, field, common[field]))
+                << "common-data field " << field;
+        }
+    }
+    for (int kind : {0, 1, 2, 3, 9})
+        EXPECT_GT(parsed[kind], 100) << "kind " << kind;
+    EXPECT_GT(commonParsed, 400);
 }
 
 TEST(CommonDataFields, LanguageAndCancelButtonMessagesAreRead)

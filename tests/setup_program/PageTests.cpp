@@ -9,6 +9,7 @@
 #include "Setup/GenericDlg.h"
 #include "Setup/NETFrameworkDlg.h"
 #include "Setup/MSInstallDlg.h"
+#include "Setup/MsiLibrary.h"
 #include "Setup/ProcessFinder.h"
 #include "Setup/SetupApp.h"
 #include "Setup/SetupResource.h"
@@ -204,7 +205,7 @@ TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndGrantsFullAccessToTheMakersKeys)
     CreatedKey recent(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent");
     CWnd* finish = Page(CSetupApp::kFinish);
     finish->CheckDlgButton(IDC_LAUNCH_EDITOR, BST_UNCHECKED);
-    Show(CSetupApp::kFinish);
+    ShowFinishAfterInstall(ERROR_SUCCESS);
     EXPECT_EQ(BST_CHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
 
     const std::wstring inherited = L" f003f 3";
@@ -256,18 +257,56 @@ void WriteValue(const wchar_t* path, const wchar_t* name, const CString& value)
                     static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t)));
 }
 
-TEST_F(Pages, FinishStartsTheEditorFromItsInstallFolder)
+// While it lives, Windows Installer reports the editor's file at the path given last;
+// the product and component asked for are kept.
+class ReportedEditor
 {
-    StandInEditor editor;
-    UninstallTestPackages();
-    EXPECT_EQ(CString(), CFinishDlg::EditorPath());   // nothing known: nothing to start
-    WriteValue(kEditorKey, L"InstallDir", editor.Folder());
-    EXPECT_EQ(editor.Folder() + L"KIV.exe", CFinishDlg::EditorPath());
-    WriteValue(kApplicationsKey, L"InstallPath", L"C:\\Elsewhere\\KIV.exe");
-    EXPECT_EQ(CString(L"C:\\Elsewhere\\KIV.exe"), CFinishDlg::EditorPath());
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kApplicationsKey);
+public:
+    ReportedEditor() { CMsiLibrary::SetComponentPathForTest(Report); }
+    ~ReportedEditor() { CMsiLibrary::SetComponentPathForTest(nullptr); }
+    void At(const CString& path) { s_path = path; }
+    static CString s_path, s_product, s_component;
 
-    Show(CSetupApp::kFinish);
+private:
+    static INSTALLSTATE WINAPI Report(const wchar_t* product, const wchar_t* component, wchar_t* path, DWORD* length)
+    {
+        s_product = product;
+        s_component = component;
+        wcsncpy(path, s_path, *length);
+        return INSTALLSTATE_LOCAL;
+    }
+};
+CString ReportedEditor::s_path, ReportedEditor::s_product, ReportedEditor::s_component;
+
+TEST_F(Pages, FinishStartsOnlyTheEditorThatWindowsInstallerInstalled)
+{
+    StandInEditor installed, planted;
+    UninstallTestPackages();
+    ReportedEditor reported;
+    reported.At(installed.Folder() + L"KIV.exe");
+    // A program planted in the editor's keys, which every user may write: never started.
+    WriteValue(kApplicationsKey, L"InstallPath", planted.Folder() + L"KIV.exe");
+    EXPECT_EQ(CString(), CFinishDlg::EditorPath());
+    EXPECT_EQ(CString(L"{82436DDC-404B-41EE-9A3C-D5A254975809}"), ReportedEditor::s_product);
+    EXPECT_EQ(CString(L"{098E09AF-1EEB-4509-AC65-ED27AF275D80}"), ReportedEditor::s_component);
+    ShowFinishAfterInstall(ERROR_SUCCESS);
+    Click(Page(CSetupApp::kFinish), IDC_FINISH);
+    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_FALSE(StandInEditor::Started(3000));
+
+    // The installed editor, found through its folder (in other letter case).
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kApplicationsKey);
+    CString folder = installed.Folder();
+    folder.MakeUpper();
+    WriteValue(kEditorKey, L"InstallDir", folder);
+    EXPECT_EQ(installed.Folder() + L"KIV.exe", CFinishDlg::EditorPath());
+    reported.At(installed.Folder() + L"gone\\KIV.exe");   // reported, but no such file
+    WriteValue(kEditorKey, L"InstallDir", installed.Folder() + L"gone\\");
+    EXPECT_EQ(CString(), CFinishDlg::EditorPath());
+
+    reported.At(installed.Folder() + L"KIV.exe");
+    WriteValue(kEditorKey, L"InstallDir", folder);
+    ShowFinishAfterInstall(ERROR_SUCCESS);
     Click(Page(CSetupApp::kFinish), IDC_FINISH);
     EXPECT_TRUE(TakeQuitMessage());
     EXPECT_TRUE(StandInEditor::Started(10000));
@@ -277,8 +316,10 @@ TEST_F(Pages, FinishStartsTheEditorFromItsInstallFolder)
 TEST_F(Pages, FinishWithTheLaunchBoxUntickedStartsNothing)
 {
     StandInEditor editor;
+    ReportedEditor reported;
+    reported.At(editor.Folder() + L"KIV.exe");
     WriteValue(kApplicationsKey, L"InstallPath", editor.Folder() + L"KIV.exe");
-    Show(CSetupApp::kFinish);
+    ShowFinishAfterInstall(ERROR_SUCCESS);
     Click(Page(CSetupApp::kFinish), IDC_LAUNCH_EDITOR);
     EXPECT_EQ(BST_UNCHECKED, Page(CSetupApp::kFinish)->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
     Click(Page(CSetupApp::kFinish), IDC_FINISH);

@@ -4,6 +4,7 @@
 #include "Setup/Bootstrap.h"
 #include "Setup/BrowserController.h"
 #include "Setup/BrowserPage.h"
+#include "Setup/MsiLibrary.h"
 #include "Setup/SetupApp.h"
 
 #include <msi.h>
@@ -31,6 +32,13 @@ const wchar_t* const kProducts[] = {
     L"{E1DDCBD1-3FC3-4AF7-952E-357F1CC0375F}",   // the driver, 32-bit
     L"{15352CDF-250F-4161-9D1A-8B41C7FEC6DF}",   // the driver, 64-bit
 };
+
+UINT g_installResult = 0;
+
+UINT WINAPI AnswerInstall(const wchar_t*, const wchar_t*)
+{
+    return g_installResult;
+}
 
 void DeleteKeyIfEmpty(const wchar_t* path)
 {
@@ -171,6 +179,14 @@ void SharedAppTest::Show(int number)
 {
     s_app->App().GetController()->ShowPage(number);
     Pump();
+}
+
+void SharedAppTest::ShowFinishAfterInstall(UINT result)
+{
+    g_installResult = result;
+    CMsiLibrary::SetInstallProductForTest(AnswerInstall);
+    Show(CSetupApp::kInstall);
+    CMsiLibrary::SetInstallProductForTest(nullptr);
 }
 
 void Click(CWnd* page, int id)

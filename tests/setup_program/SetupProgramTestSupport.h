@@ -84,6 +84,9 @@ protected:
     static CWnd* Page(int number) { return s_app->Page(number); }
     // Shows a page through the controller and lets it paint.
     static void Show(int number);
+    // Shows the installation page with every package answered by Windows Installer
+    // with that result (nothing installed); it then shows the finish page.
+    static void ShowFinishAfterInstall(UINT result);
 
 private:
     static StartedApp* s_app;

@@ -533,7 +533,8 @@ void SimulatedUnit::Sleep(DWORD milliseconds)
         ::Sleep(milliseconds);
         return;
     }
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; ::Sleep(2)) {
+    // Replies the link never reads (no session, say) end the wait after a while.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; ::Sleep(2)) {
         Lock lock(*this);
         if (Delivered())
             return;

@@ -131,7 +131,7 @@ bool CDeviceProtocol::SendPacket(const CUsbPacket& packet)
     if (!CUsbTransport::IsOpen() && !CUsbTransport::Open())
         return false;
     int status = CUsbTransport::Send(packet.Bytes(), packet.Length());
-    Sleep(kReplyPause);
+    CUsbDeviceApi::Current().Sleep(kReplyPause);
     return status == CUsbTransport::kWriteDone;
 }
 

@@ -57,6 +57,12 @@ BOOL CDriverSystem::UninstallOemInf(const wchar_t* infFileName)
     return SetupUninstallOEMInfW(infFileName, SUOI_FORCEDELETE, nullptr);
 }
 
+BOOL CDriverSystem::GetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property, BYTE* bytes,
+                                              DWORD size, DWORD* required)
+{
+    return SetupDiGetDeviceRegistryPropertyW(list, device, property, nullptr, bytes, size, required);
+}
+
 BOOL CDriverSystem::SetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property,
                                               const BYTE* bytes, DWORD size)
 {

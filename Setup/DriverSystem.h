@@ -31,6 +31,9 @@ public:
     virtual BOOL CopyOemInf(const wchar_t* infPath, wchar_t* destination, DWORD destinationSize);
     // SetupUninstallOEMInfW with SUOI_FORCEDELETE.
     virtual BOOL UninstallOemInf(const wchar_t* infFileName);
+    // SetupDiGetDeviceRegistryPropertyW without the data type.
+    virtual BOOL GetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property, BYTE* bytes,
+                                           DWORD size, DWORD* required);
     virtual BOOL SetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property,
                                            const BYTE* bytes, DWORD size);
 

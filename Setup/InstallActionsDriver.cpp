@@ -56,26 +56,29 @@ bool CopyAsked(const CDriverInfo& setup, const CDriverInfo& installed)
     return false;
 }
 
-// Replaces the installed copy of one file (also a read-only one) by the setup's.
-void RefreshFile(const CString& name, const CString& setupFolder, const CString& installedFolder)
+// Copies one file of a row from the setup's folder over the installed copy. The file of
+// that name directly in the installed folder is removed first (also a read-only one); a
+// copy in a platform folder below it is only overwritten, so a copy that fails keeps it.
+void RefreshFile(const CString& name, const CString& setupFolder, const CString& rowFolder,
+                 const CString& installedFolder)
 {
     if (name.IsEmpty())
         return;
-    CString target = installedFolder + name;
+    CString target = installedFolder + L"\\" + name;
     SetFileAttributesW(target, FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(target);
-    CInstallActions::CopyFolder(setupFolder, installedFolder, name);
+    CInstallActions::CopyFolder(setupFolder, rowFolder, name);
 }
 
-void CopyDriverFiles(const CDriverInfo& setup, const CDriverInfo& installed)
+void CopyDriverFiles(const CDriverInfo& setup, const CDriverInfo& installed, const CString& installedFolder)
 {
     for (int i = 0; i < installed.GetRowCount(); ++i) {
         const CDriverFile& from = setup.GetRow(i);
         const CDriverFile& to = installed.GetRow(i);
-        RefreshFile(from.GetSysName(), from.GetSysFolder(), to.GetSysFolder());
+        RefreshFile(from.GetSysName(), from.GetSysFolder(), to.GetSysFolder(), installedFolder);
         if (to.HasCatalog())
-            RefreshFile(from.GetCatName(), from.GetCatFolder(), to.GetCatFolder());
-        RefreshFile(from.GetInfName(), from.GetInfFolder(), to.GetInfFolder());
+            RefreshFile(from.GetCatName(), from.GetCatFolder(), to.GetCatFolder(), installedFolder);
+        RefreshFile(from.GetInfName(), from.GetInfFolder(), to.GetInfFolder(), installedFolder);
     }
 }
 
@@ -85,8 +88,8 @@ CString DeviceDescription(HDEVINFO list, SP_DEVINFO_DATA& device)
     CString text;
     DWORD size = 0;
     HLOCAL buffer = nullptr;
-    while (!SetupDiGetDeviceRegistryPropertyW(list, &device, SPDRP_DEVICEDESC, nullptr,
-                                              static_cast<BYTE*>(buffer), size, &size)) {
+    while (!CDriverSystem::Current().GetDeviceRegistryProperty(list, &device, SPDRP_DEVICEDESC,
+                                                               static_cast<BYTE*>(buffer), size, &size)) {
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
             break;
         if (buffer)
@@ -103,9 +106,11 @@ CString DeviceDescription(HDEVINFO list, SP_DEVINFO_DATA& device)
     return text;
 }
 
-// Marks every device whose description begins with the text for reinstall.
+// Marks every device whose description begins with the text for reinstall, keeping its
+// other configuration flags; a device whose flags cannot be read is left alone.
 bool MarkDevicesForReinstall(const CString& description)
 {
+    CDriverSystem& system = CDriverSystem::Current();
     HDEVINFO list = SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES);
     if (list == INVALID_HANDLE_VALUE)
         return false;
@@ -115,12 +120,13 @@ bool MarkDevicesForReinstall(const CString& description)
         if (StrCmpNW(DeviceDescription(list, device), description, description.GetLength()) != 0)
             continue;
         DWORD flags = 0;
-        SetupDiGetDeviceRegistryPropertyW(list, &device, SPDRP_CONFIGFLAGS, nullptr, reinterpret_cast<BYTE*>(&flags),
-                                          sizeof(flags), nullptr);
+        if (!system.GetDeviceRegistryProperty(list, &device, SPDRP_CONFIGFLAGS, reinterpret_cast<BYTE*>(&flags),
+                                              sizeof(flags), nullptr))
+            continue;
         if (!(flags & kConfigFlagReinstall)) {
             flags |= kConfigFlagReinstall;
-            CDriverSystem::Current().SetDeviceRegistryProperty(list, &device, SPDRP_CONFIGFLAGS,
-                                                               reinterpret_cast<const BYTE*>(&flags), sizeof(flags));
+            system.SetDeviceRegistryProperty(list, &device, SPDRP_CONFIGFLAGS, reinterpret_cast<const BYTE*>(&flags),
+                                             sizeof(flags));
         }
     }
     SetupDiDestroyDeviceInfoList(list);
@@ -178,7 +184,7 @@ bool CInstallActions::UpdateUsbDrivers(int family)
 
     if (CopyAsked(setup, installed)) {
         CreateDirectoryRecursive(installedFolder, 10);
-        CopyDriverFiles(setup, installed);
+        CopyDriverFiles(setup, installed, installedFolder);
         installed.ResolveDriverFiles();
     }
 

@@ -89,3 +89,8 @@ BOOL CUsbDeviceApi::CloseHandle(HANDLE handle)
 {
     return ::CloseHandle(handle);
 }
+
+void CUsbDeviceApi::Sleep(DWORD milliseconds)
+{
+    ::Sleep(milliseconds);
+}

@@ -1,6 +1,7 @@
 // CUsbDeviceApi: the Windows calls through which the installer reaches the maker's USB
 // units and data-card programmers: device interface lists of a class, opening a device,
-// device control, overlapped reads and writes with their events, cancelling and closing.
+// device control, overlapped reads and writes with their events, cancelling and closing,
+// and the pause in which a unit answers a request.
 // Each member makes exactly its Windows call; a test puts a simulated unit in their place.
 #pragma once
 
@@ -36,6 +37,8 @@ public:
     virtual HANDLE CreateManualEvent();
     // Closes a device or an event.
     virtual BOOL CloseHandle(HANDLE handle);
+    // Sleep.
+    virtual void Sleep(DWORD milliseconds);
 
     // The calls in force: the real ones unless a test has put others in place.
     static CUsbDeviceApi& Current();

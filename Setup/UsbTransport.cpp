@@ -18,6 +18,9 @@ namespace {
 const DWORD kStartSessionTimeout = 3000;
 const DWORD kInterruptChunk = 64;
 const DWORD kBulkBufferSize = 4096;
+// The longest packet the interrupt reader keeps: as long as one read of the bulk pipe,
+// and as much as the commands take of a reply.
+const DWORD kMaxInterruptPacket = 4096;
 
 // The one link of the process.
 struct Link
@@ -365,30 +368,37 @@ unsigned __stdcall CUsbTransport::InterruptReaderThread(void*)
         g_link.open = 0;
         return 0;
     }
+    // A packet comes in pieces of 64 bytes; a shorter piece ends it. A packet that grows
+    // beyond the longest one kept is dropped up to its end, where the next one begins.
+    std::vector<BYTE> packet;
+    packet.reserve(kMaxInterruptPacket);
+    bool oversized = false;
+    BYTE piece[kInterruptChunk];
     for (;;) {
-        // A packet comes in pieces of 64 bytes; a shorter piece ends it.
-        std::vector<BYTE> packet;
-        DWORD length = 0;
-        for (;;) {
-            packet.resize(length + kInterruptChunk);
-            ResetEvent(overlapped.hEvent);
-            DWORD returned = 0;
-            BOOL immediate = Api().DeviceIoControl(g_link.device, kReadInterruptPipe, nullptr, 0,
-                                                   packet.data() + length, kInterruptChunk, &returned, &overlapped);
-            int result = WaitOverlapped(immediate, returned, overlapped, INFINITE);
-            if (result != kWaitDone) {
-                CancelIo(result, overlapped);
-                Api().CloseHandle(overlapped.hEvent);
-                g_link.open = 0;
-                return 0;
-            }
-            returned = std::min(returned, kInterruptChunk);
-            length += returned;
-            if (returned < kInterruptChunk)
-                break;
+        ResetEvent(overlapped.hEvent);
+        DWORD returned = 0;
+        BOOL immediate = Api().DeviceIoControl(g_link.device, kReadInterruptPipe, nullptr, 0, piece, kInterruptChunk,
+                                               &returned, &overlapped);
+        int result = WaitOverlapped(immediate, returned, overlapped, INFINITE);
+        if (result != kWaitDone) {
+            CancelIo(result, overlapped);
+            Api().CloseHandle(overlapped.hEvent);
+            g_link.open = 0;
+            return 0;
         }
-        if (length)
-            DispatchPacket(packet.data(), length);
+        returned = std::min(returned, kInterruptChunk);
+        if (packet.size() + returned > kMaxInterruptPacket) {
+            oversized = true;
+            packet.clear();
+        }
+        if (!oversized)
+            packet.insert(packet.end(), piece, piece + returned);
+        if (returned == kInterruptChunk)
+            continue;
+        if (!oversized && !packet.empty())
+            DispatchPacket(packet.data(), static_cast<DWORD>(packet.size()));
+        packet.clear();
+        oversized = false;
     }
 }
 

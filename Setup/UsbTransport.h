@@ -3,6 +3,7 @@
 // the bulk-out pipe, a reader takes packets from the interrupt-in pipe, and another reads
 // the bulk-in pipe when the unit announces data. Link-level packets drive the session;
 // application packets received during a session wait in a queue for the command layer.
+// A packet on the interrupt pipe longer than 4096 bytes is dropped.
 // One link per process: all members are static.
 #pragma once
 

@@ -210,13 +210,26 @@ TEST_F(Drivers, ACompleteInstalledCopyIsNotCopiedAgainButStillInstalled)
     EXPECT_NE(ReadBytes(Installed(L"I386\\zelq0300.inf")), "installed");
 }
 
-TEST_F(Drivers, AnOlderInstalledVersionIsReplacedEvenWhenReadOnly)
+TEST_F(Drivers, AnOlderInstalledVersionIsReplacedEvenWhenReadOnlyAndKeptWhenTheCopyFails)
 {
     Populate(system.setupFolder, CDriverInfo::kAviationFamily, true, 5, -1000);
     Populate(system.installedFolder, CDriverInfo::kAviationFamily, true, 4, 0);
     SetFileAttributesW(Installed(L"I386\\zelq1300.sys"), FILE_ATTRIBUTE_READONLY);
+    // A read-only file of a driver's name directly in the installed folder is removed.
+    WriteBytes(Installed(L"zelq0300.sys"), "stray");
+    SetFileAttributesW(Installed(L"zelq0300.sys"), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(CInstallActions::UpdateUsbDrivers(CDriverInfo::kAviationFamily));
     EXPECT_EQ(CInstallActions::GetFileVersionMS(Installed(L"I386\\zelq0300.sys")), 0x00010005u);
+    EXPECT_EQ(CInstallActions::GetFileVersionMS(Installed(L"I386\\zelq1300.sys")), 0x00010005u);
+    EXPECT_FALSE(PathFileExistsW(Installed(L"zelq0300.sys")));
+
+    // A setup file that cannot be copied (held open by another) leaves the installed copy.
+    WriteDriverFile(Setup(L"I386\\zelq0300.sys"), 1, 6, -500);
+    HANDLE held = CreateFileW(Setup(L"I386\\zelq1300.sys"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(CInstallActions::UpdateUsbDrivers(CDriverInfo::kAviationFamily));
+    CloseHandle(held);
+    EXPECT_EQ(CInstallActions::GetFileVersionMS(Installed(L"I386\\zelq0300.sys")), 0x00010006u);
     EXPECT_EQ(CInstallActions::GetFileVersionMS(Installed(L"I386\\zelq1300.sys")), 0x00010005u);
 }
 
@@ -330,8 +343,25 @@ TEST_F(Drivers, PreinstalledDevicesAreMarkedForReinstallOnlyAfterTheMarkWasSet)
         EXPECT_EQ(marking.description.compare(0, description.GetLength(), description.GetString()), 0);
         EXPECT_TRUE(marking.flags & 0x20);
     }
-    // A successful update returns before any marking.
+    // The mark is added to the flags read; flags that cannot be read, or that carry the
+    // mark already, are not written.
+    system.configFlagsRead = RecordingDriverSystem::ConfigFlags::Given;
+    system.givenConfigFlags = 0x401;
     system.markings.clear();
+    EXPECT_TRUE(CInstallActions::ReinstallDriver(row));
+    ASSERT_FALSE(system.markings.empty());
+    for (const auto& marking : system.markings)
+        EXPECT_EQ(marking.flags, 0x421u);
+    system.givenConfigFlags = 0x24;
+    system.markings.clear();
+    EXPECT_TRUE(CInstallActions::ReinstallDriver(row));
+    EXPECT_TRUE(system.markings.empty());
+    system.configFlagsRead = RecordingDriverSystem::ConfigFlags::Unreadable;
+    EXPECT_TRUE(CInstallActions::ReinstallDriver(row));
+    EXPECT_TRUE(system.markings.empty());
+
+    // A successful update returns before any marking.
+    system.configFlagsRead = RecordingDriverSystem::ConfigFlags::Real;
     system.updateResult = TRUE;
     EXPECT_TRUE(CInstallActions::ReinstallDriver(row));
     EXPECT_TRUE(system.markings.empty());

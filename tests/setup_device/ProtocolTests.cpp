@@ -7,6 +7,7 @@
 #include "tests/setup_device/SimulatedUnit.h"
 
 #include "Setup/DeviceProtocol.h"
+#include "Setup/UsbPacket.h"
 #include "Setup/UsbTransport.h"
 #include "framework/CTestHook.h"
 
@@ -26,27 +27,21 @@ Bytes MapRecord(BYTE id, const std::string& first, const std::string& product, c
     return record + texts + Text(third);
 }
 
-Bytes Request(AppPacketId id, const Bytes& data = {})
+Bytes Request(WORD id, const Bytes& data = {})
 {
     return AppPacket(id, data);
 }
 
 Bytes CommandRequest(uint16_t command)
 {
-    return AppPacket(AppPacketId::Command, U16(command));
+    return AppPacket(wire::kCommand, U16(command));
 }
 
 class Protocol : public ::testing::Test
 {
 protected:
-    // The application packets the unit received, as bytes.
-    std::vector<Bytes> Requests() const
-    {
-        std::vector<Bytes> requests;
-        for (const CUsbPacket& packet : unit.Requests())
-            requests.push_back(Bytes(packet.Bytes(), packet.Bytes() + packet.Length()));
-        return requests;
-    }
+    // The application packets the unit received.
+    std::vector<Bytes> Requests() const { return unit.Requests(); }
 
     Watchdog m_watchdog{120000};
     SimulatedUnit unit;
@@ -70,12 +65,12 @@ TEST_F(Protocol, UnitIdRequestAndReply)
 
 TEST_F(Protocol, ShortOrMissingRepliesGiveTheNoneResults)
 {
-    unit.answer = [](const CUsbPacket& request) {
+    unit.answer = [](const UnitPacket& request) {
         std::vector<Bytes> replies;
-        if (request.Id() == static_cast<uint16_t>(AppPacketId::Command))
-            replies.push_back(AppPacket(AppPacketId::UnitId, {1, 2, 3}));
-        if (request.Id() == static_cast<uint16_t>(AppPacketId::ProductRequest))
-            replies.push_back(AppPacket(AppPacketId::ProductData, {1}));
+        if (request.id == wire::kCommand)
+            replies.push_back(AppPacket(wire::kUnitId, {1, 2, 3}));
+        if (request.id == wire::kProductRequest)
+            replies.push_back(AppPacket(wire::kProductData, {1}));
         return replies;
     };
     DWORD id = 7;
@@ -83,22 +78,22 @@ TEST_F(Protocol, ShortOrMissingRepliesGiveTheNoneResults)
     EXPECT_EQ(id, 0u);
 
     // The first matching reply ends the search, long enough or not; the rest stay queued.
-    unit.answer = [](const CUsbPacket&) {
-        return std::vector<Bytes>{AppPacket(AppPacketId::UnitId, {1, 2, 3}), AppPacket(AppPacketId::UnitId, U32(5))};
+    unit.answer = [](const UnitPacket&) {
+        return std::vector<Bytes>{AppPacket(wire::kUnitId, {1, 2, 3}), AppPacket(wire::kUnitId, U32(5))};
     };
     EXPECT_FALSE(CDeviceProtocol::GetUnitId(id));
-    unit.answer = [](const CUsbPacket&) { return std::vector<Bytes>(); };
+    unit.answer = [](const UnitPacket&) { return std::vector<Bytes>(); };
     EXPECT_TRUE(CDeviceProtocol::GetUnitId(id));
     EXPECT_EQ(id, 5u);
-    unit.answer = [](const CUsbPacket& request) {
+    unit.answer = [](const UnitPacket& request) {
         std::vector<Bytes> replies;
-        if (request.Id() == static_cast<uint16_t>(AppPacketId::ProductRequest))
-            replies.push_back(AppPacket(AppPacketId::ProductData, {1}));
+        if (request.id == wire::kProductRequest)
+            replies.push_back(AppPacket(wire::kProductData, {1}));
         return replies;
     };
     EXPECT_EQ(CDeviceProtocol::GetDeviceDateTime(), L"");  // no reply
     EXPECT_EQ(CDeviceProtocol::GetProductId(), 0);
-    unit.answer = [](const CUsbPacket&) { return std::vector<Bytes>(); };
+    unit.answer = [](const UnitPacket&) { return std::vector<Bytes>(); };
     EXPECT_EQ(CDeviceProtocol::GetSoftwareVersion(), 0);
     std::vector<CString> names = {L"x"};
     CDeviceProtocol::GetProtocolList(names);
@@ -150,10 +145,10 @@ TEST_F(Protocol, ProductDataOfFourBytesHasIdAndVersionButNoStrings)
 TEST_F(Protocol, ProductStringsAndExtendedStrings)
 {
     // The last string lacks its own zero: it ends with the data.
-    unit.answer = [](const CUsbPacket&) {
+    unit.answer = [](const UnitPacket&) {
         return std::vector<Bytes>{
-            AppPacket(AppPacketId::ProductData, U16(404) + U16(250) + Text("first") + Text("") + Bytes{'l', 'a', 's', 't'}),
-            AppPacket(AppPacketId::ExtProductData, Text("ext one") + Text("ext two"))};
+            AppPacket(wire::kProductData, U16(404) + U16(250) + Text("first") + Text("") + Bytes{'l', 'a', 's', 't'}),
+            AppPacket(wire::kExtProductData, Text("ext one") + Text("ext two"))};
     };
     std::vector<CString> strings;
     CInstallActions::GetProductStrings(strings);
@@ -178,8 +173,8 @@ TEST_F(Protocol, ProtocolNamesAndTheirSupport)
     EXPECT_TRUE(CInstallActions::SupportsA907());
 
     // A trailing partial entry is not read.
-    unit.answer = [](const CUsbPacket&) {
-        return std::vector<Bytes>{AppPacket(AppPacketId::ProtocolArray, Bytes{'A', 10, 0, 'B', 20})};
+    unit.answer = [](const UnitPacket&) {
+        return std::vector<Bytes>{AppPacket(wire::kProtocolArray, Bytes{'A', 10, 0, 'B', 20})};
     };
     CInstallActions::GetProtocolList(names);
     EXPECT_EQ(names, std::vector<CString>{L"A010"});
@@ -202,12 +197,12 @@ TEST_F(Protocol, StorageSizeOfASlot)
     EXPECT_EQ(CDeviceProtocol::GetStorageSize(0), 0x123456789ull);
     EXPECT_EQ(Requests().back(), Bytes({20, 0, 0, 0, 0xD4, 0x03, 0, 0, 1, 0, 0, 0, 0}));
     EXPECT_EQ(CInstallActions::GetStorageSize(2), 77u);
-    EXPECT_EQ(Requests().back(), Request(AppPacketId::StorageSizeRequest, {2}));
+    EXPECT_EQ(Requests().back(), Request(wire::kStorageSizeRequest, {2}));
 
     // A reply for another slot gives 0.
-    unit.answer = [this](const CUsbPacket& request) {
-        if (request.Id() == static_cast<uint16_t>(AppPacketId::StorageSizeRequest))
-            return std::vector<Bytes>{AppPacket(AppPacketId::StorageSize, U32(5) + U32(0) + Bytes{3})};
+    unit.answer = [this](const UnitPacket& request) {
+        if (request.id == wire::kStorageSizeRequest)
+            return std::vector<Bytes>{AppPacket(wire::kStorageSize, U32(5) + U32(0) + Bytes{3})};
         return unit.Firmware(request);
     };
     EXPECT_EQ(CDeviceProtocol::GetStorageSize(4), 0u);
@@ -217,7 +212,7 @@ TEST_F(Protocol, StorageSizeOfASlot)
     unit.protocols = {{'A', 10}};
     unit.ClearRecords();
     EXPECT_EQ(CDeviceProtocol::GetStorageSize(0), 0u);
-    EXPECT_EQ(Requests(), std::vector<Bytes>{Request(AppPacketId::ProductRequest)});
+    EXPECT_EQ(Requests(), std::vector<Bytes>{Request(wire::kProductRequest)});
 }
 
 TEST_F(Protocol, ControlCommandsNeedTheirProtocol)
@@ -236,7 +231,7 @@ TEST_F(Protocol, ControlCommandsNeedTheirProtocol)
     CInstallActions::AbortTransfer();
     CDeviceProtocol::TurnOffPower();
     EXPECT_FALSE(CDeviceProtocol::SendA919Command());
-    EXPECT_EQ(Requests(), std::vector<Bytes>(3, Request(AppPacketId::ProductRequest)));
+    EXPECT_EQ(Requests(), std::vector<Bytes>(3, Request(wire::kProductRequest)));
 }
 
 TEST_F(Protocol, MemoryCapacity)
@@ -324,11 +319,11 @@ TEST_F(Protocol, VersionMarkersInTheProductStrings)
 TEST_F(Protocol, LateRepliesAreDiscardedUnlessTheyMatch)
 {
     // A reply that comes after the pause stays queued for the next command's search.
-    unit.SendInterrupt(AppPacket(AppPacketId::DateTime, Bytes(8, 1)));  // before the link is open: lost
+    unit.SendInterrupt(AppPacket(wire::kDateTime, Bytes(8, 1)));  // before the link is open: lost
     DWORD id = 0;
     EXPECT_TRUE(CDeviceProtocol::GetUnitId(id));
-    unit.SendBulk(AppPacket(AppPacketId::UnitId, U32(99)));
-    unit.SendBulk(AppPacket(AppPacketId::DateTime, {1, 1, 0xD0, 0x07, 0, 0, 0, 0}));
+    unit.SendBulk(AppPacket(wire::kUnitId, U32(99)));
+    unit.SendBulk(AppPacket(wire::kDateTime, {1, 1, 0xD0, 0x07, 0, 0, 0, 0}));
     ASSERT_TRUE(WaitFor([] {
         bool has = false;
         DWORD length = 0;
@@ -336,63 +331,94 @@ TEST_F(Protocol, LateRepliesAreDiscardedUnlessTheyMatch)
         return has;
     }));
     Sleep(200);
-    unit.answer = [](const CUsbPacket&) { return std::vector<Bytes>(); };
+    unit.answer = [](const UnitPacket&) { return std::vector<Bytes>(); };
     // The stale unit id is discarded; the stale date matches.
     EXPECT_EQ(CDeviceProtocol::GetDeviceDateTime(), L"01/01/2000 00:00:00");
 }
 
-TEST_F(Protocol, RepliesOnTheInterruptPipeAndRepliesLongerThanABulkBuffer)
+TEST_F(Protocol, RepliesOnTheInterruptPipeUpToTheLongestPacket)
 {
     unit.repliesOnInterrupt = true;
-    std::string longText(5000, 'w');
+    std::string longText(4000, 'w');
     unit.extStrings = {longText, "VERGPROM 9"};
     std::vector<CString> strings;
     CDeviceProtocol::GetExtProductStrings(strings);
     ASSERT_EQ(strings.size(), 2u);
-    EXPECT_EQ(strings[0].GetLength(), 5000);
+    EXPECT_EQ(strings[0].GetLength(), 4000);
     EXPECT_EQ(strings[1], L"VERGPROM 9");
 }
 
 TEST_F(Protocol, RandomRepliesNeverBreakTheCommands)
 {
+    // The reply a command looks for comes too short for it, with a random data size field
+    // (the link keeps only what arrived), among random packets of other ids and of an
+    // unknown type. Gated commands see their protocols, so each sends its request.
     std::mt19937 random(7);
-    unit.answer = [&random](const CUsbPacket& request) {
+    WORD garbled = 0;
+    size_t room = 1;  // the data bytes the command needs
+    unit.answer = [&](const UnitPacket& request) {
         std::vector<Bytes> replies;
-        int count = random() % 4;
-        for (int i = 0; i < count; ++i) {
-            Bytes data(random() % 80);
+        auto randomData = [&](size_t limit) {
+            Bytes data(random() % limit);
             for (BYTE& b : data)
-                b = static_cast<BYTE>(random() % 3 ? random() : 0);
-            uint16_t id = static_cast<uint16_t>(random() % 2 ? request.Id() + 1 : random() % 1000);
-            const uint16_t ids[] = {38, 14, 255, 248, 253, 95, 247, 981};
-            if (random() % 2)
-                id = ids[random() % 8];
-            Bytes packet = PacketBytes(20, id, data);
-            if (random() % 4 == 0)
-                packet[8] = static_cast<BYTE>(random());  // a size that lies
-            replies.push_back(packet);
+                b = static_cast<BYTE>(random());
+            return data;
+        };
+        // Packets of other ids come first; an id some command looks for comes with an unknown type.
+        if (request.id == wire::kProductRequest && garbled != wire::kProtocolArray)
+            replies.push_back(AppPacket(wire::kProtocolArray, Bytes{'A', 10, 0, 'A', 0x8C, 3, 'A', 0x96, 3, 'D', 0x96, 3}));
+        const WORD replyIds[] = {14, 38, 95, 247, 248, 253, 255, 981};
+        for (int noise = random() % 3; noise > 0; --noise) {
+            WORD other = static_cast<WORD>(random() % 1000);
+            bool known = std::find(std::begin(replyIds), std::end(replyIds), other) != std::end(replyIds);
+            replies.push_back(known ? PacketBytes(7, other, randomData(40)) : AppPacket(other, randomData(40)));
         }
+        Bytes reply = AppPacket(garbled, randomData(room));
+        reply[8] = static_cast<BYTE>(random());
+        reply[9] = static_cast<BYTE>(random());
+        replies.push_back(reply);
         return replies;
     };
-    DWORD start = GetTickCount();
-    for (int round = 0; round < 2; ++round) {
-        DWORD id;
-        CDeviceProtocol::GetUnitId(id);
-        CDeviceProtocol::GetDeviceDateTime();
-        std::vector<CString> list;
-        CDeviceProtocol::GetProductStrings(list);
-        CDeviceProtocol::GetExtProductStrings(list);
-        CDeviceProtocol::GetProtocolList(list);
-        CDeviceProtocol::GetStorageSize(1);
-        WORD a, b;
-        DWORD c;
-        CDeviceProtocol::GetMemoryCapacity(a, b, c);
-        CString part, product;
-        CDeviceProtocol::GetMapProductRecord(0, part, product);
-        CDeviceProtocol::GetCardImageVersion();
+    struct Case { WORD reply; size_t room; std::function<bool()> failed; };
+    const Case cases[] = {
+        {38, 4, [] { DWORD id = 7; return !CDeviceProtocol::GetUnitId(id) && id == 0; }},
+        {14, 8, [] { return CDeviceProtocol::GetDeviceDateTime().IsEmpty(); }},
+        {255, 2, [] { return CDeviceProtocol::GetProductId() == 0; }},
+        {255, 4, [] { return CDeviceProtocol::GetSoftwareVersion() == 0; }},
+        {255, 5, [] { std::vector<CString> list = {L"x"}; CDeviceProtocol::GetProductStrings(list); return list.empty(); }},
+        {248, 1, [] { std::vector<CString> list = {L"x"}; CDeviceProtocol::GetExtProductStrings(list); return list.empty(); }},
+        {253, 3, [] { std::vector<CString> list = {L"x"}; CDeviceProtocol::GetProtocolList(list); return list.empty(); }},
+        {981, 9, [] { return CDeviceProtocol::GetStorageSize(1) == 0; }},
+        {95, 12, [] {
+             WORD a = 1, b = 2;
+             DWORD c = 3;
+             return CDeviceProtocol::GetMemoryCapacity(a, b, c) == 0 && a == 1 && b == 2 && c == 3;
+         }},
+        {247, 30, [] {
+             CString part = L"p", product = L"t";
+             return !CDeviceProtocol::GetMapProductRecord(0, part, product) && part.IsEmpty() && product.IsEmpty();
+         }}};
+    for (int round = 0; round < 3; ++round) {
+        for (const Case& c : cases) {
+            garbled = c.reply;
+            room = c.room;
+            EXPECT_TRUE(c.failed()) << "reply " << c.reply << " shorter than " << c.room;
+            EXPECT_TRUE(CUsbTransport::IsOpen()) << "reply " << c.reply;
+        }
     }
-    EXPECT_LT(GetTickCount() - start, 100000u);
-    EXPECT_TRUE(CUsbTransport::IsOpen());
+    // Every command sent its request, the gated ones after their protocol checks (one for
+    // the storage size and the memory capacity, two for the map records).
+    EXPECT_EQ(unit.Requests().size(), 3u * (std::size(cases) + 4));
+}
+
+TEST_F(Protocol, EachRequestIsFollowedByTheHalfSecondPause)
+{
+    unit.realPauses = true;
+    DWORD start = GetTickCount();
+    DWORD id = 0;
+    EXPECT_TRUE(CDeviceProtocol::GetUnitId(id));
+    EXPECT_GE(GetTickCount() - start, 490u);
+    EXPECT_EQ(unit.Pauses(), std::vector<DWORD>{500});
 }
 
 TEST_F(Protocol, ConnectedDevicesAndProgrammerProbes)

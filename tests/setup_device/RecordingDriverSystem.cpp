@@ -43,6 +43,19 @@ BOOL RecordingDriverSystem::UninstallOemInf(const wchar_t* infFileName)
     return uninstallResult;
 }
 
+BOOL RecordingDriverSystem::GetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property,
+                                                      BYTE* bytes, DWORD size, DWORD* required)
+{
+    if (property != SPDRP_CONFIGFLAGS || configFlagsRead == ConfigFlags::Real)
+        return CDriverSystem::GetDeviceRegistryProperty(list, device, property, bytes, size, required);
+    if (configFlagsRead == ConfigFlags::Unreadable || size < sizeof(DWORD)) {
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
+    memcpy(bytes, &givenConfigFlags, sizeof(DWORD));
+    return TRUE;
+}
+
 BOOL RecordingDriverSystem::SetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property,
                                                       const BYTE* bytes, DWORD size)
 {

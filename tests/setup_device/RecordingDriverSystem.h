@@ -27,6 +27,10 @@ public:
     DWORD updateError = 0;
     BOOL copyOemResult = TRUE;
     BOOL uninstallResult = TRUE;
+    // The devices' configuration flags as read: the real ones, unreadable, or these.
+    enum class ConfigFlags { Real, Unreadable, Given };
+    ConfigFlags configFlagsRead = ConfigFlags::Real;
+    DWORD givenConfigFlags = 0;
 
     // What was asked.
     struct Update { std::wstring hardwareId, inf; };
@@ -51,6 +55,8 @@ public:
     BOOL UpdatePlugAndPlayDriver(const wchar_t* hardwareId, const wchar_t* infPath) override;
     BOOL CopyOemInf(const wchar_t* infPath, wchar_t* destination, DWORD destinationSize) override;
     BOOL UninstallOemInf(const wchar_t* infFileName) override;
+    BOOL GetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property, BYTE* bytes, DWORD size,
+                                   DWORD* required) override;
     BOOL SetDeviceRegistryProperty(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property, const BYTE* bytes,
                                    DWORD size) override;
     CONFIGRET ConnectMachine(const wchar_t* machineName, HMACHINE* machine) override;

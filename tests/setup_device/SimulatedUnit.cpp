@@ -1,7 +1,6 @@
 // The simulated unit on the USB link (see SimulatedUnit.h).
 #include "tests/setup_device/SimulatedUnit.h"
 
-#include "Setup/DeviceProtocol.h"
 #include "Setup/UsbTransport.h"
 
 #include <algorithm>
@@ -24,20 +23,36 @@ const DWORD kPiece = 64;
 
 const char SimulatedUnit::kDevicePath[] = "\\\\?\\usb#vid_5eed&pid_0003#sim0#{2c9c45c2-8e7d-4c08-a12d-816bbae722c0}";
 
-Bytes PacketBytes(uint8_t type, uint16_t id, const Bytes& data)
+bool UnitPacket::Parse(const Bytes& bytes, UnitPacket& packet)
 {
-    CUsbPacket packet(type, id, data.data(), static_cast<uint32_t>(data.size()));
-    return Bytes(packet.Bytes(), packet.Bytes() + packet.Length());
+    if (bytes.size() < 12)
+        return false;
+    packet.type = bytes[0];
+    packet.id = static_cast<WORD>(bytes[4] | bytes[5] << 8);
+    size_t size = std::min<size_t>(ReadU32(&bytes[8]), bytes.size() - 12);
+    packet.data.assign(bytes.begin() + 12, bytes.begin() + 12 + size);
+    packet.bytes = bytes;
+    return true;
 }
 
-Bytes AppPacket(AppPacketId id, const Bytes& data)
+WORD UnitPacket::U16At(size_t at) const
 {
-    return PacketBytes(static_cast<uint8_t>(PacketType::Application), static_cast<uint16_t>(id), data);
+    return at + 2 <= data.size() ? static_cast<WORD>(data[at] | data[at + 1] << 8) : 0;
 }
 
-Bytes LinkPacket(UsbPacketId id)
+Bytes PacketBytes(BYTE type, WORD id, const Bytes& data)
 {
-    return PacketBytes(static_cast<uint8_t>(PacketType::UsbLayer), static_cast<uint16_t>(id));
+    return Bytes{type, 0, 0, 0} + U16(id) + Bytes{0, 0} + U32(static_cast<uint32_t>(data.size())) + data;
+}
+
+Bytes AppPacket(WORD id, const Bytes& data)
+{
+    return PacketBytes(wire::kApplication, id, data);
+}
+
+Bytes LinkPacket(WORD id)
+{
+    return PacketBytes(wire::kLinkLayer, id);
 }
 
 Bytes U16(uint16_t value)
@@ -48,6 +63,11 @@ Bytes U16(uint16_t value)
 Bytes U32(uint32_t value)
 {
     return U16(static_cast<uint16_t>(value)) + U16(static_cast<uint16_t>(value >> 16));
+}
+
+uint32_t ReadU32(const BYTE* at)
+{
+    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
 }
 
 Bytes operator+(Bytes a, const Bytes& b)
@@ -125,7 +145,7 @@ void SimulatedUnit::SendBulk(const Bytes& packet)
         Lock lock(*this);
         m_bulkPackets.push_back(packet);
     }
-    SendInterrupt(LinkPacket(UsbPacketId::DataAvailable));
+    SendInterrupt(LinkPacket(wire::kDataAvailable));
 }
 
 void SimulatedUnit::DeliverInterrupt()
@@ -164,10 +184,16 @@ std::vector<Bytes> SimulatedUnit::Written() const
     return m_written;
 }
 
-std::vector<CUsbPacket> SimulatedUnit::Requests() const
+std::vector<Bytes> SimulatedUnit::Requests() const
 {
     Lock lock(*this);
     return m_requests;
+}
+
+std::vector<DWORD> SimulatedUnit::Pauses() const
+{
+    Lock lock(*this);
+    return m_pauses;
 }
 
 std::vector<std::wstring> SimulatedUnit::ProbedPorts() const
@@ -182,6 +208,7 @@ void SimulatedUnit::ClearRecords()
     m_written.clear();
     m_requests.clear();
     m_probed.clear();
+    m_pauses.clear();
 }
 
 int SimulatedUnit::OpenEvents() const
@@ -224,7 +251,7 @@ HDEVINFO SimulatedUnit::NewList(const GUID* interfaceClass, DWORD flags)
 {
     Lock lock(*this);
     HDEVINFO list = reinterpret_cast<HDEVINFO>(m_nextList++);
-    bool units = interfaceClass && IsEqualGUID(*interfaceClass, CUsbTransport::kInterfaceClass);
+    bool units = interfaceClass && IsEqualGUID(*interfaceClass, wire::kInterfaceClass);
     m_lists[list] = {units, flags};
     m_listFlags = flags;
     return list;
@@ -251,7 +278,7 @@ BOOL SimulatedUnit::EnumDeviceInterfaces(HDEVINFO list, const GUID* interfaceCla
     }
     bool present = (found->second.second & DIGCF_PRESENT) != 0;
     int count = !found->second.first ? 0 : present ? (m_plugged ? presentInterfaces : 0) : registeredInterfaces;
-    if (!interfaceClass || !IsEqualGUID(*interfaceClass, CUsbTransport::kInterfaceClass) ||
+    if (!interfaceClass || !IsEqualGUID(*interfaceClass, wire::kInterfaceClass) ||
         index >= static_cast<DWORD>(count)) {
         SetLastError(ERROR_NO_MORE_ITEMS);
         return FALSE;
@@ -336,7 +363,7 @@ BOOL SimulatedUnit::DeviceIoControl(HANDLE device, DWORD code, void*, DWORD, voi
         return FALSE;
     }
     ResetEvent(overlapped->hEvent);
-    if (code == CUsbTransport::kBulkOutPacketSize) {
+    if (code == wire::kBulkOutPacketSize) {
         if (!bulkOutPacketSize || outputSize < sizeof(WORD)) {
             SetLastError(ERROR_INVALID_FUNCTION);
             return FALSE;
@@ -348,7 +375,7 @@ BOOL SimulatedUnit::DeviceIoControl(HANDLE device, DWORD code, void*, DWORD, voi
         Complete(overlapped, kStatusSuccess, sizeof(WORD));
         return TRUE;
     }
-    if (code != CUsbTransport::kReadInterruptPipe || !m_plugged) {
+    if (code != wire::kReadInterrupt || !m_plugged) {
         SetLastError(m_plugged ? ERROR_INVALID_FUNCTION : ERROR_DEVICE_NOT_CONNECTED);
         return FALSE;
     }
@@ -387,6 +414,7 @@ BOOL SimulatedUnit::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* rea
         count = std::min(static_cast<DWORD>(packet.size()), size);
         memcpy(buffer, packet.data(), count);
     }
+    m_bulkReading = count != 0;
     *read = count;
     Complete(overlapped, kStatusSuccess, count);
     return TRUE;
@@ -495,21 +523,47 @@ BOOL SimulatedUnit::CloseHandle(HANDLE handle)
     return ::CloseHandle(handle);
 }
 
-void SimulatedUnit::Receive(const Bytes& bytes)
+void SimulatedUnit::Sleep(DWORD milliseconds)
 {
-    if (bytes.size() < CUsbPacket::kHeaderSize)
-        return;
-    CUsbPacket packet(bytes.data(), bytes.size());
-    if (packet.Type() == static_cast<uint8_t>(PacketType::UsbLayer)) {
-        if (packet.Id() == static_cast<uint16_t>(UsbPacketId::StartSession) && answersSession)
-            SendInterrupt(LinkPacket(UsbPacketId::SessionStarted));
+    {
+        Lock lock(*this);
+        m_pauses.push_back(milliseconds);
+    }
+    if (realPauses) {
+        ::Sleep(milliseconds);
         return;
     }
-    if (packet.Type() != static_cast<uint8_t>(PacketType::Application))
+    // Replies the link never reads (no session, say) end the wait after a while.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; ::Sleep(2)) {
+        Lock lock(*this);
+        if (Delivered())
+            return;
+    }
+}
+
+bool SimulatedUnit::Delivered() const
+{
+    // The readers have dispatched all they took once each waits for more: the interrupt
+    // reader for a piece, the bulk reader after it found the pipe empty.
+    bool interruptIdle = m_interruptPieces.empty() && (m_interruptRead.overlapped || !m_plugged);
+    return interruptIdle && m_bulkPackets.empty() && !m_bulkReading;
+}
+
+void SimulatedUnit::Receive(const Bytes& bytes)
+{
+    UnitPacket packet;
+    if (!UnitPacket::Parse(bytes, packet))
+        return;
+    if (packet.type == wire::kLinkLayer) {
+        if (packet.id == wire::kStartSession && answersSession)
+            SendInterrupt(LinkPacket(wire::kSessionStarted));
+        return;
+    }
+    if (packet.type != wire::kApplication)
         return;
     {
         Lock lock(*this);
-        m_requests.push_back(packet);
+        m_requests.push_back(bytes);
     }
     for (const Bytes& reply : answer ? answer(packet) : Firmware(packet)) {
         if (repliesOnInterrupt)
@@ -519,55 +573,55 @@ void SimulatedUnit::Receive(const Bytes& bytes)
     }
 }
 
-std::vector<Bytes> SimulatedUnit::Firmware(const CUsbPacket& request) const
+std::vector<Bytes> SimulatedUnit::Firmware(const UnitPacket& request) const
 {
     std::vector<Bytes> replies;
-    switch (static_cast<AppPacketId>(request.Id())) {
-    case AppPacketId::ProductRequest: {
+    switch (request.id) {
+    case wire::kProductRequest: {
         Bytes product = U16(productId) + U16(softwareVersion);
         for (const std::string& text : productStrings)
             product = product + Text(text);
-        replies.push_back(AppPacket(AppPacketId::ProductData, product));
+        replies.push_back(AppPacket(wire::kProductData, product));
         if (!extStrings.empty()) {
             Bytes ext;
             for (const std::string& text : extStrings)
                 ext = ext + Text(text);
-            replies.push_back(AppPacket(AppPacketId::ExtProductData, ext));
+            replies.push_back(AppPacket(wire::kExtProductData, ext));
         }
         Bytes entries;
         for (const auto& protocol : protocols)
             entries = entries + Bytes{static_cast<BYTE>(protocol.first)} + U16(protocol.second);
-        replies.push_back(AppPacket(AppPacketId::ProtocolArray, entries));
+        replies.push_back(AppPacket(wire::kProtocolArray, entries));
         break;
     }
-    case AppPacketId::Command:
-        if (request.DataSize() < 2)
+    case wire::kCommand:
+        if (request.data.size() < 2)
             break;
-        switch (CUsbPacket::ReadU16(request.Data())) {
-        case CDeviceProtocol::kUnitId:
-            replies.push_back(AppPacket(AppPacketId::UnitId, U32(unitId)));
+        switch (request.U16At(0)) {
+        case wire::kCmdUnitId:
+            replies.push_back(AppPacket(wire::kUnitId, U32(unitId)));
             break;
-        case CDeviceProtocol::kDateTime:
-            replies.push_back(AppPacket(AppPacketId::DateTime, dateTime));
+        case wire::kCmdDateTime:
+            replies.push_back(AppPacket(wire::kDateTime, dateTime));
             break;
-        case CDeviceProtocol::kMemoryCapacity:
-            replies.push_back(AppPacket(AppPacketId::Capacity, capacity));
+        case wire::kCmdCapacity:
+            replies.push_back(AppPacket(wire::kCapacity, capacity));
             break;
-        case CDeviceProtocol::kMapProductRecords:
+        case wire::kCmdMapRecords:
             if (!mapRecords.empty())
-                replies.push_back(AppPacket(AppPacketId::MapProductRecords, mapRecords));
+                replies.push_back(AppPacket(wire::kMapProductRecords, mapRecords));
             break;
         default:
             break;
         }
         break;
-    case AppPacketId::StorageSizeRequest: {
-        BYTE slot = request.DataSize() ? request.Data()[0] : 0;
+    case wire::kStorageSizeRequest: {
+        BYTE slot = request.data.empty() ? 0 : request.data[0];
         auto size = storageSizes.find(slot);
         if (size != storageSizes.end())
-            replies.push_back(AppPacket(AppPacketId::StorageSize,
-                                        U32(static_cast<uint32_t>(size->second)) +
-                                            U32(static_cast<uint32_t>(size->second >> 32)) + Bytes{slot}));
+            replies.push_back(AppPacket(wire::kStorageSize, U32(static_cast<uint32_t>(size->second)) +
+                                                                U32(static_cast<uint32_t>(size->second >> 32)) +
+                                                                Bytes{slot}));
         break;
     }
     default:

@@ -5,10 +5,11 @@
 // the start-session packet with a session-started packet, and each request with its
 // replies, sent on the bulk-in pipe and announced on the interrupt pipe. Events made
 // through it are real events, counted so that a test can see none is left behind.
+// The unit frames and reads its packets itself, with the values of the protocol written
+// out below: it shares no packet code or constant with the installer.
 #pragma once
 
 #include "Setup/UsbDeviceApi.h"
-#include "Setup/UsbPacket.h"
 
 #include <cstdint>
 #include <deque>
@@ -21,12 +22,63 @@
 
 using Bytes = std::vector<BYTE>;
 
+// The protocol as the unit speaks it.
+namespace wire {
+// The units' device interface class {2C9C45C2-8E7D-4C08-A12D-816BBAE722C0}.
+const GUID kInterfaceClass = {0x2C9C45C2, 0x8E7D, 0x4C08, {0xA1, 0x2D, 0x81, 0x6B, 0xBA, 0xE7, 0x22, 0xC0}};
+// Device control codes: read the interrupt-in pipe; the bulk-out pipe's packet size.
+const DWORD kReadInterrupt = 0x222140;
+const DWORD kBulkOutPacketSize = 0x222144;
+// Packet types, and the link-level ids.
+const BYTE kLinkLayer = 0;
+const BYTE kApplication = 20;
+const WORD kDataAvailable = 2;
+const WORD kStartSession = 5;
+const WORD kSessionStarted = 6;
+// Application packet ids.
+const WORD kCommand = 10;
+const WORD kDateTime = 14;
+const WORD kUnitId = 38;
+const WORD kCapacity = 95;
+const WORD kMapProductRecords = 247;
+const WORD kExtProductData = 248;
+const WORD kProtocolArray = 253;
+const WORD kProductRequest = 254;
+const WORD kProductData = 255;
+const WORD kStorageSizeRequest = 980;
+const WORD kStorageSize = 981;
+// Command numbers of a command packet.
+const WORD kCmdAbort = 0;
+const WORD kCmdDateTime = 5;
+const WORD kCmdPowerOff = 8;
+const WORD kCmdUnitId = 14;
+const WORD kCmdA919 = 53;
+const WORD kCmdCapacity = 63;
+const WORD kCmdMapRecords = 151;
+}  // namespace wire
+
+// A packet as the unit reads it: a 12-byte header (type at 0, u16 id at 4, u32 data size
+// at 8, little-endian) and the data, cut to the bytes that came.
+struct UnitPacket
+{
+    BYTE type = 0;
+    WORD id = 0;
+    Bytes data;
+    Bytes bytes;  // as written
+
+    // False for fewer bytes than a header.
+    static bool Parse(const Bytes& bytes, UnitPacket& packet);
+    // The u16 at a place of the data; 0 beyond it.
+    WORD U16At(size_t at) const;
+};
+
 // The bytes of one packet.
-Bytes PacketBytes(uint8_t type, uint16_t id, const Bytes& data = {});
-Bytes AppPacket(AppPacketId id, const Bytes& data = {});
-Bytes LinkPacket(UsbPacketId id);
+Bytes PacketBytes(BYTE type, WORD id, const Bytes& data = {});
+Bytes AppPacket(WORD id, const Bytes& data = {});
+Bytes LinkPacket(WORD id);
 Bytes U16(uint16_t value);
 Bytes U32(uint32_t value);
+uint32_t ReadU32(const BYTE* at);
 Bytes operator+(Bytes a, const Bytes& b);
 Bytes Text(const std::string& text);  // the characters and their zero
 
@@ -64,9 +116,13 @@ public:
     Bytes capacity = U16(1) + U16(2) + U32(0x30000) + U32(0x40000);
     Bytes mapRecords;
     // When set, answers every application request in place of the firmware.
-    std::function<std::vector<Bytes>(const CUsbPacket& request)> answer;
+    std::function<std::vector<Bytes>(const UnitPacket& request)> answer;
     // The firmware's replies to a request.
-    std::vector<Bytes> Firmware(const CUsbPacket& request) const;
+    std::vector<Bytes> Firmware(const UnitPacket& request) const;
+
+    // The pause after a request: by default it lasts until the replies sent so far are
+    // in the link's queue; with real pauses it sleeps as asked.
+    bool realPauses = false;
 
     // The unit sends: one packet on the interrupt pipe, in pieces of 64 bytes; or one on
     // the bulk-in pipe, announced by a data-available packet.
@@ -78,7 +134,8 @@ public:
 
     // What happened.
     std::vector<Bytes> Written() const;        // every write, zero-length ones too
-    std::vector<CUsbPacket> Requests() const;  // application packets the unit received
+    std::vector<Bytes> Requests() const;       // application packets the unit received
+    std::vector<DWORD> Pauses() const;         // the pauses asked for, in milliseconds
     std::vector<std::wstring> ProbedPorts() const;
     void ClearRecords();
     int OpenEvents() const;
@@ -110,6 +167,7 @@ public:
     BOOL CancelIo(HANDLE device) override;
     HANDLE CreateManualEvent() override;
     BOOL CloseHandle(HANDLE handle) override;
+    void Sleep(DWORD milliseconds) override;
 
     static const char kDevicePath[];
 
@@ -127,6 +185,7 @@ private:
     HDEVINFO NewList(const GUID* interfaceClass, DWORD flags);
     void Receive(const Bytes& packet);
     void DeliverInterrupt();
+    bool Delivered() const;
     static void Complete(OVERLAPPED* overlapped, DWORD status, DWORD bytes);
     static BOOL Pending(OVERLAPPED* overlapped);
     static BOOL CompleteLater(OVERLAPPED* overlapped, DWORD status, DWORD bytes);
@@ -146,8 +205,10 @@ private:
     PendingIo m_interruptRead;
     PendingIo m_pendingWrite;
     int m_bulkReads = 0;
+    bool m_bulkReading = false;  // the bulk reader took a packet and has not yet found the pipe empty
 
     std::vector<Bytes> m_written;
-    std::vector<CUsbPacket> m_requests;
+    std::vector<Bytes> m_requests;
+    std::vector<DWORD> m_pauses;
     std::vector<std::wstring> m_probed;
 };

@@ -230,28 +230,64 @@ TEST(DeviceDescription, DataTypesAndUpdateFiles)
 TEST(DeviceDescription, DamagedAndRandomFilesAreSearchedSafely)
 {
     SimulatedDrives drives;
+    // A file cut anywhere inside its update file entry yields no entry at all: no part
+    // number, no file name and no preloaded map; cut after it, the whole entry.
+    std::string head = DeviceXml("12", "<PreProgrammedMaps>\r\n <BaseName>GMAP</BaseName></PreProgrammedMaps>\r\n"
+                                       "<BaseMaps>\r\n <FileExtension>IMG</FileExtension></BaseMaps>\r\n");
+    std::string entry = UpdateFile("GMAP.IMG", "010-00001-00");
+    const size_t entryEnd = entry.find("</UpdateFile>") + 13;
+    for (size_t length = 0; length <= entry.size(); ++length) {
+        std::string xml = head + entry.substr(0, length);
+        drives.Describe(L"E", xml);
+        bool whole = length >= entryEnd;
+        CString part = L"old", file = L"old";
+        EXPECT_EQ(CDeviceStorage::FindPartNumberForFile(CString(xml.c_str()), L"GMAP.IMG", part), whole) << length;
+        EXPECT_EQ(part, whole ? L"010-00001-00" : L"") << length;
+        EXPECT_EQ(CDeviceStorage::FindFileForPartNumber(L"010-00001-00", CString(xml.c_str()), file), whole) << length;
+        EXPECT_EQ(file, whole ? L"GMAP.IMG" : L"") << length;
+        std::vector<CString> parts = {L"old"};
+        EXPECT_EQ(CInstallActions::GetPreloadedMapParts(12, parts), whole) << length;
+        EXPECT_EQ(parts, whole ? std::vector<CString>{L"010-00001-00"} : std::vector<CString>()) << length;
+    }
+
+    // In random files every value found stands in the file between its own tags.
     std::mt19937 random(3);
     const char* pieces[] = {"<Id>", "</Id>", "<DataType>", "</DataType>", "<Name>", "</Name>", "ASR",
                             "<UpdateFile>", "</UpdateFile>", "<FileName>", "</FileName>", "<PartNumber>",
                             "</PartNumber>", "GMAP.IMG", "12", "<", ">", "/", "None", "\r\n"};
-    DWORD start = GetTickCount();
-    for (int round = 0; round < 150; ++round) {
-        std::string xml;
-        int count = random() % 60;
-        for (int i = 0; i < count; ++i)
-            xml += random() % 4 ? pieces[random() % 20] : std::string(1, static_cast<char>(random() % 256));
+    auto within = [](const CString& text, const CString& open, const CString& value, const CString& close) {
+        return text.Find(open + value + close) >= 0;
+    };
+    for (int round = 0; round < 100; ++round) {
+        std::string xml = head.substr(0, random() % head.size());
+        for (int i = random() % 60; i > 0; --i)
+            xml += random() % 4 ? pieces[random() % 20] : std::string(1, static_cast<char>(1 + random() % 255));
         drives.Describe(L"E", xml);
-        int id;
-        CDeviceStorage::GetDeviceUnitId(id);
-        CDeviceStorage::FindDataTypeName();
         CString text, value;
-        CDeviceStorage::ReadDeviceXml(text);
-        CDeviceStorage::FindPartNumberForFile(text, L"GMAP.IMG", value);
-        CDeviceStorage::FindFileForPartNumber(L"12", text, value);
+        ASSERT_TRUE(CDeviceStorage::ReadDeviceXml(text));
+        int id = 5;
+        if (CDeviceStorage::GetDeviceUnitId(id)) {
+            EXPECT_TRUE(text.Find(L"<Id>") >= 0 && text.Find(L"</Id>") >= 0) << xml;
+        } else {
+            EXPECT_EQ(id, 0) << xml;
+        }
+        CString lower = text;
+        if (CDeviceStorage::FindDataTypeName()) {
+            EXPECT_TRUE(within(lower.MakeLower(), L"<name>", L"asr", L"</name>")) << xml;
+        }
+        if (CDeviceStorage::FindPartNumberForFile(text, L"GMAP.IMG", value)) {
+            EXPECT_TRUE(within(text, L"<PartNumber>", value, L"</PartNumber>")) << xml;
+        } else {
+            EXPECT_TRUE(value.IsEmpty());
+        }
+        if (CDeviceStorage::FindFileForPartNumber(L"12", text, value)) {
+            EXPECT_TRUE(within(text, L"<FileName>", value, L"</FileName>")) << xml;
+        }
         std::vector<CString> parts;
         CInstallActions::GetPreloadedMapParts(12, parts);
+        for (const CString& part : parts)
+            EXPECT_TRUE(within(text, L"<PartNumber>", part, L"</PartNumber>")) << xml;
     }
-    EXPECT_LT(GetTickCount() - start, 60000u);
 }
 
 class PreloadedMaps : public ::testing::Test

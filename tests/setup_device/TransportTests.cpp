@@ -65,7 +65,7 @@ protected:
         ASSERT_TRUE(CUsbTransport::Open());
         // The unit answered the start-session packet before Open returned, so a packet it
         // sends now comes after its session-started packet and is queued.
-        unit.SendInterrupt(AppPacket(AppPacketId::UnitId, U32(0xFEED)));
+        unit.SendInterrupt(AppPacket(wire::kUnitId, U32(0xFEED)));
         ASSERT_TRUE(WaitForPacket());
         TakeQueue();
         unit.ClearRecords();
@@ -165,12 +165,12 @@ TEST_F(Transport, ApplicationPacketsBeforeTheSessionAreDropped)
 {
     unit.answersSession = false;
     ASSERT_TRUE(CUsbTransport::Open());
-    Bytes early = AppPacket(AppPacketId::UnitId, U32(1));
+    Bytes early = AppPacket(wire::kUnitId, U32(1));
     unit.SendInterrupt(early);
-    unit.SendInterrupt(LinkPacket(UsbPacketId::SessionStarted));
-    Bytes first = AppPacket(AppPacketId::DateTime, Bytes(8, 7));
-    Bytes second = AppPacket(AppPacketId::ProductData, U16(210) + U16(1) + Text("x"));
-    Bytes third = AppPacket(AppPacketId::Capacity, Bytes(12, 9));
+    unit.SendInterrupt(LinkPacket(wire::kSessionStarted));
+    Bytes first = AppPacket(wire::kDateTime, Bytes(8, 7));
+    Bytes second = AppPacket(wire::kProductData, U16(210) + U16(1) + Text("x"));
+    Bytes third = AppPacket(wire::kCapacity, Bytes(12, 9));
     unit.SendInterrupt(first);
     unit.SendBulk(second);
     unit.SendInterrupt(third);
@@ -190,10 +190,10 @@ TEST_F(Transport, DataAvailableBeforeTheSessionDoesNotWakeTheBulkReader)
 {
     unit.answersSession = false;
     ASSERT_TRUE(CUsbTransport::Open());
-    Bytes bulk = AppPacket(AppPacketId::UnitId, U32(77));
+    Bytes bulk = AppPacket(wire::kUnitId, U32(77));
     unit.SendBulk(bulk);
-    unit.SendInterrupt(LinkPacket(UsbPacketId::SessionStarted));
-    Bytes marker = AppPacket(AppPacketId::DateTime, Bytes(8, 1));
+    unit.SendInterrupt(LinkPacket(wire::kSessionStarted));
+    Bytes marker = AppPacket(wire::kDateTime, Bytes(8, 1));
     unit.SendInterrupt(marker);
     ASSERT_TRUE(WaitForPacket());
     EXPECT_EQ(unit.BulkReads(), 0);
@@ -201,21 +201,27 @@ TEST_F(Transport, DataAvailableBeforeTheSessionDoesNotWakeTheBulkReader)
     EXPECT_EQ(TakeQueue(), std::vector<Bytes>{marker});
 
     // Announced once more during the session, the data is read.
-    unit.SendInterrupt(LinkPacket(UsbPacketId::DataAvailable));
+    unit.SendInterrupt(LinkPacket(wire::kDataAvailable));
     EXPECT_EQ(CollectPackets(1), std::vector<Bytes>{bulk});
 }
 
-TEST_F(Transport, LongInterruptPacketsArriveWhole)
+TEST_F(Transport, LongInterruptPacketsArriveWholeAndOversizedOnesAreDropped)
 {
     OpenSession();
-    // 100 bytes come as 64 + 36; 128 bytes as 64 + 64 and an empty piece.
-    Bytes hundred = AppPacket(AppPacketId::ExtProductData, Bytes(88, 'a'));
-    Bytes whole = AppPacket(AppPacketId::ExtProductData, Bytes(116, 'b'));
-    Bytes big = AppPacket(AppPacketId::ExtProductData, Bytes(5000, 'c'));
-    unit.SendInterrupt(hundred);
-    unit.SendInterrupt(whole);
-    unit.SendInterrupt(big);
-    EXPECT_EQ(CollectPackets(3), (std::vector<Bytes>{hundred, whole, big}));
+    // 100 bytes come as 64 + 36; 128 bytes as 64 + 64 and an empty piece; 4096 bytes are
+    // the longest packet kept.
+    Bytes hundred = AppPacket(wire::kExtProductData, Bytes(88, 'a'));
+    Bytes whole = AppPacket(wire::kExtProductData, Bytes(116, 'b'));
+    Bytes longest = AppPacket(wire::kExtProductData, Bytes(4096 - 12, 'c'));
+    // One byte more, and a unit that sends 400 full pieces: both dropped up to their end,
+    // and the packet after them arrives intact.
+    Bytes tooLong = AppPacket(wire::kExtProductData, Bytes(4097 - 12, 'd'));
+    Bytes endless = AppPacket(wire::kExtProductData, Bytes(400 * 64 + 1 - 12, 'e'));
+    Bytes after = AppPacket(wire::kUnitId, U32(3));
+    for (const Bytes* packet : {&hundred, &whole, &longest, &tooLong, &endless, &after})
+        unit.SendInterrupt(*packet);
+    EXPECT_EQ(CollectPackets(4), (std::vector<Bytes>{hundred, whole, longest, after}));
+    EXPECT_TRUE(CUsbTransport::IsOpen());
 }
 
 TEST_F(Transport, WritesThatFailOrTimeOutReturnWithoutHanging)
@@ -290,7 +296,7 @@ TEST_F(Transport, PopCopiesNoMoreThanThereIsRoomForAndAnEmptyQueueGivesNothing)
     OpenSession();
     BYTE room[4] = {};
     EXPECT_EQ(CUsbTransport::PopPacket(room, sizeof(room)), 0u);
-    Bytes packet = AppPacket(AppPacketId::UnitId, U32(0x11223344));
+    Bytes packet = AppPacket(wire::kUnitId, U32(0x11223344));
     unit.SendInterrupt(packet);
     ASSERT_TRUE(WaitForPacket());
     EXPECT_EQ(CUsbTransport::PopPacket(room, sizeof(room)), 4u);
@@ -306,19 +312,19 @@ TEST_F(Transport, DamagedPacketsAreDroppedOrCutToWhatArrived)
     unit.SendInterrupt(PacketBytes(7, 38, U32(1)));
     unit.SendInterrupt(PacketBytes(0, 17, U32(1)));
     // A data size far beyond the bytes that came: kept with the size of what arrived.
-    Bytes claims = AppPacket(AppPacketId::UnitId, U32(5));
+    Bytes claims = AppPacket(wire::kUnitId, U32(5));
     claims[8] = 0xF0;
     claims[11] = 0xFF;
     unit.SendInterrupt(claims);
     // A data size smaller than the bytes that came: the packet ends at its size.
-    Bytes shorter = AppPacket(AppPacketId::DateTime, Bytes(8, 3));
+    Bytes shorter = AppPacket(wire::kDateTime, Bytes(8, 3));
     shorter[8] = 2;
     unit.SendBulk(shorter);
     std::vector<Bytes> packets = CollectPackets(2);
     ASSERT_EQ(packets.size(), 2u);
-    Bytes expected = AppPacket(AppPacketId::UnitId, U32(5));
+    Bytes expected = AppPacket(wire::kUnitId, U32(5));
     EXPECT_EQ(packets[0], expected);
-    EXPECT_EQ(packets[1], AppPacket(AppPacketId::DateTime, Bytes(2, 3)));
+    EXPECT_EQ(packets[1], AppPacket(wire::kDateTime, Bytes(2, 3)));
 }
 
 TEST_F(Transport, RandomPacketsNeverBreakTheLink)
@@ -340,12 +346,12 @@ TEST_F(Transport, RandomPacketsNeverBreakTheLink)
             ++queued;
             ASSERT_GE(packet.size(), 12u);
             EXPECT_EQ(packet[0], 20);
-            EXPECT_EQ(CUsbPacket::ReadU32(&packet[8]) + 12, packet.size());
+            EXPECT_EQ(ReadU32(&packet[8]) + 12, packet.size());
         }
     }
     EXPECT_TRUE(CUsbTransport::IsOpen());
     // The link still carries packets after the noise.
-    Bytes after = AppPacket(AppPacketId::UnitId, U32(9));
+    Bytes after = AppPacket(wire::kUnitId, U32(9));
     unit.SendInterrupt(after);
     EXPECT_TRUE(WaitFor([&] {
         for (const Bytes& packet : TakeQueue())

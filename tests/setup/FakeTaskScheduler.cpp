@@ -3,6 +3,8 @@
 
 #include "Setup/InstallActions.h"
 
+#include <psapi.h>
+
 namespace setup_test {
 
 namespace {
@@ -168,8 +170,12 @@ HRESULT FakeTaskScheduler::RegisterTaskDefinition(BSTR name, ITaskDefinition* de
 HRESULT FakeTaskScheduler::get_State(TASK_STATE* state)
 {
     ++statePolls;
-    *state = m_started && WaitForSingleObject(m_program.hProcess, 0) == WAIT_TIMEOUT ? TASK_STATE_RUNNING
-                                                                                    : TASK_STATE_READY;
+    // The task counts as started once its program is loaded (a search by name can
+    // find it from then on) or has already ended.
+    wchar_t name[MAX_PATH];
+    const bool running = m_started && (WaitForSingleObject(m_program.hProcess, 0) != WAIT_TIMEOUT ||
+                                       GetModuleBaseNameW(m_program.hProcess, nullptr, name, MAX_PATH) > 0);
+    *state = running ? TASK_STATE_RUNNING : TASK_STATE_READY;
     return S_OK;
 }
 

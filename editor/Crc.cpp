@@ -77,14 +77,21 @@ bool Crc_t::Check()
     return Compute(bytes.data(), bytes.size()) == storedCrc;
 }
 
-void Crc_t::Append()
+bool Crc_t::Append()
 {
     std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return false;
     const std::uint32_t crc = Compute(bytes.data(), bytes.size());
     const char trailer[4] = {static_cast<char>(crc), static_cast<char>(crc >> 8),
                              static_cast<char>(crc >> 16), static_cast<char>(crc >> 24)};
-    std::ofstream(path, std::ios::binary | std::ios::app).write(trailer, sizeof trailer);
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out.write(trailer, sizeof trailer);
+    out.close();
+    return static_cast<bool>(out);
 }
 
 } // namespace app

@@ -20,8 +20,9 @@ public:
     // True when the file's last four bytes are the CRC of the bytes before them.
     // False for a missing or unreadable file and a file of fewer than four bytes.
     bool Check();
-    // Appends the CRC of the file's bytes to the file.
-    void Append();
+    // Appends the CRC of the file's bytes to the file. False when the file
+    // could not be read or the trailer not be written.
+    bool Append();
 
     // The trailer that Check read.
     std::uint32_t GetStoredCrc() const { return storedCrc; }

@@ -35,8 +35,7 @@ bool WriteKivFile(const std::string& path, const KivFileHeader_t& header, const 
     header.Write(out);
     database.Write(out);
     out.close();
-    Crc_t(path).Append();
-    return static_cast<bool>(out);
+    return out && Crc_t(path).Append();
 }
 
 } // namespace app

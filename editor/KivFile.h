@@ -35,8 +35,9 @@ private:
     LineEndFileBuf_t file;
 };
 
-// Writes the whole file: header and body, then the CRC trailer. False when the
-// file could not be opened or the header and body not be written completely.
+// Writes the whole file: header and body, then the CRC trailer; the one writer of
+// the file's bytes. False when the file could not be opened or any of it not be
+// written completely.
 bool WriteKivFile(const std::string& path, const KivFileHeader_t& header, const Database_t& database);
 
 } // namespace app

@@ -3,12 +3,8 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <sstream>
-
 #include "editor/Crc.h"
-#include "editor/Database.h"
-#include "editor/KivFileHeader.h"
+#include "editor/KivFile.h"
 
 namespace app {
 
@@ -31,27 +27,6 @@ void Enter(SaveStep_t step)
         return;
     if (const unsigned long code = saveFault(step))
         throw SaveError_t(__LINE__, step, code);
-}
-
-// The file's bytes: the header and body with each line feed stored as CR LF,
-// then the CRC of those bytes, least significant byte first.
-std::string FileBytes(const KivFileHeader_t& header, const Database_t& database)
-{
-    std::ostringstream text;
-    header.Write(text);
-    database.Write(text);
-    const std::string lines = text.str();
-    std::string bytes;
-    bytes.reserve(lines.size() + lines.size() / 16 + 4);
-    for (char c : lines) {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
-    }
-    std::uint32_t crc = Crc_t::Compute(bytes.data(), bytes.size());
-    for (int i = 0; i < 4; ++i, crc >>= 8)
-        bytes += static_cast<char>(crc & 0xFF);
-    return bytes;
 }
 
 std::string FolderOf(const std::string& path)
@@ -81,21 +56,22 @@ public:
     TemporaryFile_t(const TemporaryFile_t&) = delete;
     TemporaryFile_t& operator=(const TemporaryFile_t&) = delete;
 
-    void Write(const std::string& bytes)
+    // Writes the whole file and flushes it to the disk.
+    void Write(const KivFileHeader_t& header, const Database_t& database)
     {
         Enter(SaveStep_t::Write);
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+        SetLastError(ERROR_SUCCESS);
+        if (!WriteKivFile(path, header, database))
+            Fail(__LINE__, SaveStep_t::Write, ERROR_DISK_FULL);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             Fail(__LINE__, SaveStep_t::Write, ERROR_WRITE_FAULT);
-        DWORD written = 0;
-        SetLastError(ERROR_SUCCESS);
-        const bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                              written == bytes.size() && FlushFileBuffers(file);
+        const bool flushed = FlushFileBuffers(file);
         const unsigned long code = GetLastError();
         CloseHandle(file);
-        if (!complete)
-            throw SaveError_t(__LINE__, SaveStep_t::Write, code ? code : ERROR_DISK_FULL);
+        if (!flushed)
+            throw SaveError_t(__LINE__, SaveStep_t::Write, code ? code : ERROR_WRITE_FAULT);
     }
 
     // Reads the file back and checks its trailer as an open would.
@@ -139,9 +115,8 @@ std::string SaveError_t::GetStepText() const
 
 void SaveKivFile(const std::string& path, const KivFileHeader_t& header, const Database_t& database)
 {
-    const std::string bytes = FileBytes(header, database);
     TemporaryFile_t temporary(FolderOf(path));
-    temporary.Write(bytes);
+    temporary.Write(header, database);
     temporary.Check();
     temporary.Replace(path);
 }

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <sstream>
+
+#include "editor/Crc.h"
 #include "editor/Database.h"
-#include "editor/KivFile.h"
 #include "editor/KivFileHeader.h"
 #include "editor/SafeSave.h"
 #include "tests/editor/TempFolder.h"
@@ -55,17 +57,24 @@ protected:
 
 } // namespace
 
-TEST_F(SafeSave, WritesTheSameBytesAsTheFileWriterAndLeavesNothingElse)
+TEST_F(SafeSave, WritesTheTextFormWithCrLfAndItsTrailerAndLeavesNothingElse)
 {
-    ASSERT_TRUE(app::WriteKivFile(folder.File("expected.kiv"), header, database));
-    const std::string expected = ReadBytes(folder.File("expected.kiv"));
-    DeleteFileA(folder.File("expected.kiv").c_str());
+    std::ostringstream text;
+    header.Write(text);
+    database.Write(text);
+    std::string expected;
+    for (char c : text.str())
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ASSERT_NE(std::string::npos, expected.find("Fuel\r\n"));
 
     app::SaveKivFile(folder.File("new.kiv"), header, database);
-    EXPECT_EQ(expected, ReadBytes(folder.File("new.kiv")));
+    std::string saved = ReadBytes(folder.File("new.kiv"));
+    EXPECT_TRUE(app::Crc_t(folder.File("new.kiv")).Check());
+    ASSERT_EQ(expected.size() + 4, saved.size());
+    EXPECT_EQ(expected, saved.substr(0, expected.size()));
     WriteBytes(folder.File("new.kiv"), "old content");
     app::SaveKivFile(folder.File("new.kiv"), header, database);
-    EXPECT_EQ(expected, ReadBytes(folder.File("new.kiv")));
+    EXPECT_EQ(saved, ReadBytes(folder.File("new.kiv")));
     EXPECT_EQ(std::vector<std::string>{"new.kiv"}, folder.Files());
 }
 

@@ -13,11 +13,37 @@ export DEBIAN_FRONTEND=noninteractive
 
 qemu_major() { qemu-i386-static --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p'; }
 
+# The mirror this machine's own Debian sources take the release from (deb822
+# .sources files first, then one-line lists); empty when none names it.
+debian_mirror() {
+  local suite=$1 found
+  found=$(awk -v suite="$suite" '
+      function take() { if (uri != "" && named && !done) { print uri; done = 1; exit } uri = ""; named = 0 }
+      FNR == 1 || /^[ \t]*$/ { take() }
+      tolower($1) == "uris:" { uri = $2 }
+      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == suite) named = 1 }
+      END { take() }' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+  if [ -z "$found" ]; then
+    found=$(awk -v suite="$suite" '
+        $1 == "deb" {
+          i = 2
+          if ($i ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
+          if ($(i + 1) == suite) { print $i; exit }
+        }' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true)
+  fi
+  echo "$found"
+}
+
 if [ "$(qemu_major)" = "" ] || [ "$(qemu_major)" -lt 8 ]; then
   . /etc/os-release
   list=/etc/apt/sources.list.d/${VERSION_CODENAME}-backports.list
   if [ "${VERSION_CODENAME}" = bookworm ] && [ ! -f "$list" ]; then
-    echo "deb http://deb.debian.org/debian ${VERSION_CODENAME}-backports main" | $sudo tee "$list" >/dev/null
+    mirror=$(debian_mirror "${VERSION_CODENAME}")
+    if [ -z "$mirror" ]; then
+      echo "No Debian source for ${VERSION_CODENAME} is configured; cannot add its backports." >&2
+      exit 1
+    fi
+    echo "deb ${mirror} ${VERSION_CODENAME}-backports main" | $sudo tee "$list" >/dev/null
   fi
   $sudo apt-get update -q
   if [ "${VERSION_CODENAME}" = bookworm ]; then

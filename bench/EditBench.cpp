@@ -7,8 +7,8 @@
 #include <string>
 
 #include "bench/BenchClock.h"
-#include "editor/DatabaseObserver.h"
-#include "editor/Document.h"
+#include "editor/model/DatabaseObserver.h"
+#include "editor/document/Document.h"
 
 using app::CheckList_t;
 using app::Entry_t;

@@ -5,10 +5,10 @@
 //
 //   kiv_file_bench [MiB]      (size of the largest file, default 10)
 #include "bench/BenchClock.h"
-#include "editor/Crc.h"
-#include "editor/Database.h"
-#include "editor/KivFile.h"
-#include "editor/KivFileHeader.h"
+#include "editor/file/Crc.h"
+#include "editor/model/Database.h"
+#include "editor/file/KivFile.h"
+#include "editor/file/KivFileHeader.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
 // Setup.exe: the installer's one application object. The framework's entry runs it.
-#include "Setup/SetupApp.h"
+#include "Setup/wizard/SetupApp.h"
 
 CSetupApp theApp;

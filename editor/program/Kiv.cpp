@@ -1,6 +1,6 @@
 // The editor program: its one application object, made while the program's
 // globals are constructed, before the framework's entry point runs it.
-#include "editor/Application.h"
+#include "editor/shell/Application.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // A temporary folder for a test's files.
-#include "TempFolder.h"
+#include "tests/editor/TempFolder.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Fixed-size zero-filled arrays.
-#include "glo/GLO_Array.h"
+#include "foundation/glo/GLO_Array.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Clipboard blocks: what the outgoing blocks hold, round trips through the
 // system clipboard, and incoming blocks made by hand, damaged and random.
-#include "afx/AFX_IClipboard.h"
-#include "afx/AFX_OClipboard.h"
-#include "glo/GLO_Exception.h"
-#include "win/WIN_Exception.h"
+#include "foundation/afx/AFX_IClipboard.h"
+#include "foundation/afx/AFX_OClipboard.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/win/WIN_Exception.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Dialog data exchange, control members and dialog-item lookup, on a real
 // dialog; message boxes are answered by the framework's test hook.
-#include "afx/AFX_Ctrl.h"
-#include "afx/AFX_DDX.h"
-#include "afx/AFX_GetDlgItem.h"
-#include "afx/AFX_InitControlMember.h"
-#include "glo/GLO_Exception.h"
+#include "foundation/afx/AFX_Ctrl.h"
+#include "foundation/afx/AFX_DDX.h"
+#include "foundation/afx/AFX_GetDlgItem.h"
+#include "foundation/afx/AFX_InitControlMember.h"
+#include "foundation/glo/GLO_Exception.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"

@@ -1,10 +1,10 @@
 // Drawing-object holders put back what they replaced, also when nested.
-#include "gdi/GDI_SmartBrush.h"
-#include "gdi/GDI_SmartFont.h"
-#include "gdi/GDI_SmartPen.h"
-#include "glo/GLO_Exception.h"
+#include "foundation/gdi/GDI_SmartBrush.h"
+#include "foundation/gdi/GDI_SmartFont.h"
+#include "foundation/gdi/GDI_SmartPen.h"
+#include "foundation/glo/GLO_Exception.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include "framework/CDC.h"
 

@@ -1,6 +1,6 @@
 // The exception family: what each exception carries, and the system's error texts.
-#include "glo/GLO_Exception.h"
-#include "win/WIN_Exception.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/win/WIN_Exception.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

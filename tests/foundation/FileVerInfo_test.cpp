@@ -1,12 +1,12 @@
 // Version resources: of this test program (one translation) and of test
 // modules with two translations and with none.
-#include "glo/GLO_Exception.h"
-#include "win/WIN_Exception.h"
-#include "win/WIN_FileVerInfo.h"
-#include "win/WIN_Locale.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/win/WIN_Exception.h"
+#include "foundation/win/WIN_FileVerInfo.h"
+#include "foundation/win/WIN_Locale.h"
 
-#include "RaisePoint.h"
-#include "TestModuleHooks.h"
+#include "tests/foundation/RaisePoint.h"
+#include "tests/foundation/TestModuleHooks.h"
 
 #include <gtest/gtest.h>
 

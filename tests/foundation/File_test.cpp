@@ -1,12 +1,12 @@
 // Files, handles, file mappings and their views.
-#include "glo/GLO_Exception.h"
-#include "win/WIN_Exception.h"
-#include "win/WIN_File.h"
-#include "win/WIN_Handle.h"
-#include "win/WIN_MappedFile.h"
-#include "win/WIN_MappedFileView.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/win/WIN_Exception.h"
+#include "foundation/win/WIN_File.h"
+#include "foundation/win/WIN_Handle.h"
+#include "foundation/win/WIN_MappedFile.h"
+#include "foundation/win/WIN_MappedFileView.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

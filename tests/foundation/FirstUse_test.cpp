@@ -1,15 +1,15 @@
 // Program-wide objects are built on first use, and a building that fails is
 // tried again at the next use. Each test here makes the first use of its object.
-#include "glo/GLO_Exception.h"
-#include "glo/GLO_ModuleHooks.h"
-#include "glo/GLO_StringResource.h"
-#include "win/WIN_CompanyKeys.h"
-#include "win/WIN_Exception.h"
-#include "win/WIN_Locale.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/glo/GLO_ModuleHooks.h"
+#include "foundation/glo/GLO_StringResource.h"
+#include "foundation/win/WIN_CompanyKeys.h"
+#include "foundation/win/WIN_Exception.h"
+#include "foundation/win/WIN_Locale.h"
 
-#include "RaisePoint.h"
-#include "TestModuleHooks.h"
-#include "TestRegistryKey.h"
+#include "tests/foundation/RaisePoint.h"
+#include "tests/foundation/TestModuleHooks.h"
+#include "tests/foundation/TestRegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Locale keys and names, the locale cache, code pages and the system's default locale.
-#include "glo/GLO_Exception.h"
-#include "glo/GLO_Locale.h"
-#include "win/WIN_Exception.h"
-#include "win/WIN_Locale.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/glo/GLO_Locale.h"
+#include "foundation/win/WIN_Exception.h"
+#include "foundation/win/WIN_Locale.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Case-insensitive comparison, in single-byte and double-byte code pages.
-#include "glo/GLO_Exception.h"
-#include "glo/GLO_Locale.h"
-#include "glo/GLO_NoCase.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/glo/GLO_Locale.h"
+#include "foundation/glo/GLO_NoCase.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Registry keys and values, on the test's own key in the prefix's registry.
-#include "glo/GLO_Exception.h"
-#include "win/WIN_CompanyKeys.h"
-#include "win/WIN_ConstRegValue.h"
-#include "win/WIN_Exception.h"
-#include "win/WIN_RegKey.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/win/WIN_CompanyKeys.h"
+#include "foundation/win/WIN_ConstRegValue.h"
+#include "foundation/win/WIN_Exception.h"
+#include "foundation/win/WIN_RegKey.h"
 
-#include "RaisePoint.h"
-#include "TestRegistryKey.h"
+#include "tests/foundation/RaisePoint.h"
+#include "tests/foundation/TestRegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Counted pointers and optional values.
-#include "glo/GLO_Optional.h"
-#include "glo/GLO_RefCounter.h"
-#include "glo/GLO_SmartPtr.h"
+#include "foundation/glo/GLO_Optional.h"
+#include "foundation/glo/GLO_RefCounter.h"
+#include "foundation/glo/GLO_SmartPtr.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

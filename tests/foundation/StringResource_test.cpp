@@ -1,9 +1,9 @@
 // Resource strings: loading texts of any length, and the placeholder rules.
-#include "glo/GLO_Exception.h"
-#include "glo/GLO_StringResource.h"
-#include "win/WIN_Exception.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/glo/GLO_StringResource.h"
+#include "foundation/win/WIN_Exception.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

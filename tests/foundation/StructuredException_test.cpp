@@ -1,6 +1,6 @@
 // Structured exceptions: their texts, and real processor faults thrown as C++
 // exceptions that unwind through the frames between the fault and the catch.
-#include "win/WIN_StructuredException.h"
+#include "foundation/win/WIN_StructuredException.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,5 +1,5 @@
 // Sets the test program's module hooks before any test runs.
-#include "TestModuleHooks.h"
+#include "tests/foundation/TestModuleHooks.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The test's own registry key.
-#include "TestRegistryKey.h"
+#include "tests/foundation/TestRegistryKey.h"
 
 #include <stdexcept>
 

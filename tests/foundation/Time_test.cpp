@@ -1,11 +1,11 @@
 // Time values, spans and their texts, and the system's date and time texts.
-#include "glo/GLO_Exception.h"
-#include "glo/GLO_Time.h"
-#include "glo/GLO_TimeSpan.h"
-#include "win/WIN_Exception.h"
-#include "win/WIN_TimeStr.h"
+#include "foundation/glo/GLO_Exception.h"
+#include "foundation/glo/GLO_Time.h"
+#include "foundation/glo/GLO_TimeSpan.h"
+#include "foundation/win/WIN_Exception.h"
+#include "foundation/win/WIN_TimeStr.h"
 
-#include "RaisePoint.h"
+#include "tests/foundation/RaisePoint.h"
 
 #include <gtest/gtest.h>
 

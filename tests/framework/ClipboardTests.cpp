@@ -1,5 +1,5 @@
 // The system clipboard through the data source and data object, with a registered format.
-#include "SketchApp.h"
+#include "tests/framework/SketchApp.h"
 #include <gtest/gtest.h>
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Commands on their road, update handlers for menus and toolbar buttons,
 // accelerators, the status-bar prompt, the splitter and the views.
-#include "SketchApp.h"
-#include "TestIds.h"
+#include "tests/framework/SketchApp.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Modal dialogs answered by the test hook: data exchange that fails and keeps the
 // dialog open, then succeeds; control notifications; subclassed controls.
-#include "SketchApp.h"
-#include "TestIds.h"
+#include "tests/framework/SketchApp.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,7 +1,7 @@
 // File New, Open, Save and Save As through the framework's document machinery,
 // answered by the test hook; the recent-file list in the registry and the menu.
-#include "SketchApp.h"
-#include "TestIds.h"
+#include "tests/framework/SketchApp.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>

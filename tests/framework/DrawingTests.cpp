@@ -1,6 +1,6 @@
 // Device contexts and drawing objects: selecting returns what was selected before,
 // objects own their handles, text and block calls.
-#include "SketchApp.h"
+#include "tests/framework/SketchApp.h"
 #include <gtest/gtest.h>
 
 TEST(Drawing, SelectObjectReturnsThePreviousObject)

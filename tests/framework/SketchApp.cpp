@@ -1,6 +1,6 @@
 // The framework's test program (see SketchApp.h).
-#include "SketchApp.h"
-#include "TestIds.h"
+#include "tests/framework/SketchApp.h"
+#include "tests/framework/TestIds.h"
 #include <fstream>
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 // The UTF-16 build of the framework, as Setup uses it: texts, dialogs with their
 // data exchange, message boxes answered by the hook, and the clipboard.
 #include "framework/Framework.h"
-#include "TestIds.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <vector>

@@ -1,5 +1,5 @@
 // The header sector: size classes, fields, packing, dates, checksum and parsing.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_BootRecord.h"
 #include "img_varnok/IMG_Bytes.h"

@@ -1,7 +1,7 @@
 // Damaged and random image files: opening one either loads a model that can
 // be read safely or raises IMG_Exception with the code of the damage, and
 // never takes long.
-#include "ImageTestSupport.h"
+#include "tests/img_varnok/ImageTestSupport.h"
 
 #include "img_varnok/IMG_Bytes.h"
 #include "img_varnok/IMG_FileIO.h"

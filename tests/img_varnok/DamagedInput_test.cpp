@@ -1,6 +1,6 @@
 // Damaged and random header sectors and directory entries: parsing only ever
 // raises IMG_Exception, and never takes long.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_AllocationTable.h"
 #include "img_varnok/IMG_BootRecord.h"

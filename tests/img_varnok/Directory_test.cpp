@@ -1,5 +1,5 @@
 // Directory entries, the name rule and the allocation bitmap.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_AllocationTable.h"
 #include "img_varnok/IMG_Bytes.h"

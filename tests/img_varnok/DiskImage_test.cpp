@@ -1,7 +1,7 @@
 // The disk-image object: round trips, appending in place, new layouts through
 // the temporary file, the name rules of its operations, extraction of
 // subfiles not yet written, the block cache and writes that fail part-way.
-#include "ImageTestSupport.h"
+#include "tests/img_varnok/ImageTestSupport.h"
 
 #include "img_varnok/IMG_Bytes.h"
 #include "img_varnok/IMG_FileIO.h"

@@ -1,5 +1,5 @@
 // The library's exception and its counted handle.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_CountedPtr.h"
 #include "img_varnok/IMG_FileIO.h"

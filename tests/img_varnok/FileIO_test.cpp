@@ -1,6 +1,6 @@
 // Buffers, scrambling and the file traffic of an image: reads, copies, fills,
 // the header and directory write, and every failure of a Windows call.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_BootRecord.h"
 #include "img_varnok/IMG_FileBuffer.h"

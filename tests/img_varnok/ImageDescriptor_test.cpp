@@ -1,6 +1,6 @@
 // The image descriptor: block counts, geometry choice, layout, checksum, the
 // copying constructor, and loading images plain, scrambled, truncated or odd.
-#include "ImageTestSupport.h"
+#include "tests/img_varnok/ImageTestSupport.h"
 
 #include "img_varnok/IMG_Bytes.h"
 #include "img_varnok/IMG_FileIO.h"

@@ -1,5 +1,5 @@
 // A subfile handed to a caller: from memory, from a disk file, or backed by its image.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_BlockSource.h"
 #include "img_varnok/IMG_ImageFile.h"

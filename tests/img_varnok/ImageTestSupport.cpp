@@ -1,5 +1,5 @@
 // Helpers of the disk-image object's tests.
-#include "ImageTestSupport.h"
+#include "tests/img_varnok/ImageTestSupport.h"
 
 #include "img_varnok/IMG_Bytes.h"
 #include "img_varnok/IMG_FileDescriptor.h"

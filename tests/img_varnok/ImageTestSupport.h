@@ -2,7 +2,7 @@
 // images built from them, and what an image file holds.
 #pragma once
 
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_VarnokDiskImage.h"
 

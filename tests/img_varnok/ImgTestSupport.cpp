@@ -1,5 +1,5 @@
 // Helpers of the disk-image library's tests.
-#include "ImgTestSupport.h"
+#include "tests/img_varnok/ImgTestSupport.h"
 
 #include "img_varnok/IMG_FileBuffer.h"
 #include "img_varnok/IMG_FileIO.h"

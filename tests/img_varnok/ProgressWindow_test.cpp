@@ -1,6 +1,6 @@
 // Progress-bar messages of a write, received by a window that records them
 // and by a real progress bar.
-#include "ImageTestSupport.h"
+#include "tests/img_varnok/ImageTestSupport.h"
 
 #include <commctrl.h>
 

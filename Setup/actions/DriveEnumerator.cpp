@@ -1,0 +1,34 @@
+// CDriveEnumerator: the logical drives (see DriveEnumerator.h).
+#include "Setup/actions/DriveEnumerator.h"
+
+DWORD CDriveEnumerator::GetLogicalDriveMask() const
+{
+    return ::GetLogicalDrives();
+}
+
+UINT CDriveEnumerator::GetDriveType(const CString& root) const
+{
+    return ::GetDriveTypeW(root);
+}
+
+int CDriveEnumerator::GetDriveRoots(std::vector<CString>& roots) const
+{
+    // 26 roots of four characters ("C:\" and its zero), and the closing zero.
+    wchar_t buffer[105] = L"";
+    DWORD length = GetLogicalDriveStringsW(104, buffer);
+    if (length > 0 && length <= 104)
+        for (const wchar_t* root = buffer; *root; root += wcslen(root) + 1)
+            roots.push_back(CString(root));
+    return static_cast<int>(roots.size());
+}
+
+BOOL CDriveEnumerator::GetVolumeInfo(const CString& root, CString& volumeName, DWORD& serial,
+                                     DWORD& maxComponentLength, DWORD& fileSystemFlags,
+                                     CString& fileSystemName) const
+{
+    BOOL result = GetVolumeInformationW(root, volumeName.GetBuffer(256), 256, &serial, &maxComponentLength,
+                                        &fileSystemFlags, fileSystemName.GetBuffer(256), 256);
+    volumeName.ReleaseBuffer();
+    fileSystemName.ReleaseBuffer();
+    return result;
+}

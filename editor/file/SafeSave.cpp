@@ -1,0 +1,129 @@
+// Saves a checklist file through a temporary file beside it.
+#include "editor/file/SafeSave.h"
+
+#include <windows.h>
+
+#include "editor/file/Crc.h"
+#include "editor/file/KivFile.h"
+
+namespace app {
+
+namespace {
+
+SaveFault_t saveFault = nullptr;
+
+// Fails the step with the last error (or the injected one); a call that failed
+// without setting one reports the given fallback code.
+[[noreturn]] void Fail(int line, SaveStep_t step, unsigned long fallback)
+{
+    const unsigned long code = GetLastError();
+    throw SaveError_t(line, step, code ? code : fallback);
+}
+
+// Throws when the test seam makes this step fail.
+void Enter(SaveStep_t step)
+{
+    if (!saveFault)
+        return;
+    if (const unsigned long code = saveFault(step))
+        throw SaveError_t(__LINE__, step, code);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string::size_type slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return ".";
+    return path.substr(0, slash + 1);
+}
+
+// The temporary file: removed when the save does not get as far as the move.
+class TemporaryFile_t {
+public:
+    explicit TemporaryFile_t(const std::string& folder)
+    {
+        Enter(SaveStep_t::CreateTemporary);
+        char name[MAX_PATH];
+        if (!GetTempFileNameA(folder.c_str(), "kiv", 0, name))
+            Fail(__LINE__, SaveStep_t::CreateTemporary, ERROR_CANNOT_MAKE);
+        path = name;
+    }
+    ~TemporaryFile_t()
+    {
+        if (!path.empty())
+            DeleteFileA(path.c_str());
+    }
+    TemporaryFile_t(const TemporaryFile_t&) = delete;
+    TemporaryFile_t& operator=(const TemporaryFile_t&) = delete;
+
+    // Writes the whole file and flushes it to the disk.
+    void Write(const KivFileHeader_t& header, const Database_t& database)
+    {
+        Enter(SaveStep_t::Write);
+        SetLastError(ERROR_SUCCESS);
+        if (!WriteKivFile(path, header, database))
+            Fail(__LINE__, SaveStep_t::Write, ERROR_DISK_FULL);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            Fail(__LINE__, SaveStep_t::Write, ERROR_WRITE_FAULT);
+        const bool flushed = FlushFileBuffers(file);
+        const unsigned long code = GetLastError();
+        CloseHandle(file);
+        if (!flushed)
+            throw SaveError_t(__LINE__, SaveStep_t::Write, code ? code : ERROR_WRITE_FAULT);
+    }
+
+    // Reads the file back and checks its trailer as an open would.
+    void Check()
+    {
+        Enter(SaveStep_t::Check);
+        if (!Crc_t(path).Check())
+            throw SaveError_t(__LINE__, SaveStep_t::Check, ERROR_CRC);
+    }
+
+    // Moves the file over the target in one step; afterwards it is no longer ours to remove.
+    void Replace(const std::string& target)
+    {
+        Enter(SaveStep_t::Replace);
+        if (!MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            Fail(__LINE__, SaveStep_t::Replace, ERROR_ACCESS_DENIED);
+        path.clear();
+    }
+
+private:
+    std::string path;
+};
+
+} // namespace
+
+SaveError_t::SaveError_t(int line, SaveStep_t step, unsigned long code)
+    : win::Error_t("SafeSave", line, code), step(step)
+{
+}
+
+std::string SaveError_t::GetStepText() const
+{
+    switch (step) {
+    case SaveStep_t::CreateTemporary: return "Creating a temporary file in the document's folder";
+    case SaveStep_t::Write: return "Writing the file";
+    case SaveStep_t::Check: return "Checking the written file";
+    case SaveStep_t::Replace: return "Replacing the document with the written file";
+    }
+    return std::string();
+}
+
+void SaveKivFile(const std::string& path, const KivFileHeader_t& header, const Database_t& database)
+{
+    TemporaryFile_t temporary(FolderOf(path));
+    temporary.Write(header, database);
+    temporary.Check();
+    temporary.Replace(path);
+}
+
+void SetSaveFault(SaveFault_t fault)
+{
+    saveFault = fault;
+}
+
+} // namespace app

@@ -1,0 +1,163 @@
+// The preview of the selected checklist.
+#include "editor/preview/View.h"
+
+#include "editor/document/Document.h"
+#include "editor/preview/PreviewStyle.h"
+#include "foundation/gdi/GDI_SmartBrush.h"
+#include "foundation/gdi/GDI_SmartFont.h"
+#include "foundation/gdi/GDI_SmartPen.h"
+
+namespace app {
+
+namespace {
+
+const UINT headingFlags = DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX;
+const UINT nameFlags = headingFlags | DT_END_ELLIPSIS;
+// The smallest area drawn; a smaller window scrolls over it.
+const int minimumWidth = 500;
+const int minimumHeight = 400;
+
+// Where the heading words ended.
+struct Headings_t {
+    int groupWidth;
+    int groupBottom;
+    int checkListWidth;
+    int checkListBottom;
+};
+
+// Whether the document has a checklist to show.
+bool ShowsCheckList(Document_t& document)
+{
+    return !document.GetDatabase().groups.empty() && document.GetSelectedGroup() != -1 &&
+           document.GetSelectedCheckList() != -1;
+}
+
+void DrawLine(CDC* dc, int x1, int y1, int x2, int y2)
+{
+    dc->MoveTo(x1, y1);
+    dc->LineTo(x2, y2);
+}
+
+// A name beside its heading word: from 7 pixels after the word to the area's
+// right edge less 10, ending 2 pixels below the word's bottom.
+void DrawName(CDC* dc, const std::string& name, int left, int wordBottom, int right)
+{
+    const CSize size = Entry_t::MeasureText(dc, name);
+    preview::DrawString(dc, name, CRect(left, wordBottom - size.cy, right, wordBottom + 2), nameFlags);
+}
+
+// The two heading words, in white.
+Headings_t DrawHeadings(CDC* dc, const CRect& area)
+{
+    static const std::string groupWord = "GROUP";
+    static const std::string checkListWord = "CHECKLIST";
+
+    CFont font;
+    preview::MakeFont(font, 16, 700);
+    gdi::SmartFont_t selected(dc, &font);
+    dc->SetTextColor(preview::white);
+    Headings_t headings;
+    headings.groupWidth = Entry_t::MeasureText(dc, groupWord).cx;
+    headings.groupBottom = area.top + 22 + Entry_t::MeasureText(dc, groupWord).cy;
+    const CRect groupRect(area.left + 17, area.top + 22, area.right - 10, headings.groupBottom);
+    preview::DrawString(dc, groupWord, groupRect, headingFlags);
+    const int checkListTop = headings.groupBottom + 12;
+    headings.checkListWidth = Entry_t::MeasureText(dc, checkListWord).cx;
+    headings.checkListBottom = checkListTop + Entry_t::MeasureText(dc, checkListWord).cy;
+    const CRect checkListRect(area.left + 17, checkListTop, area.right - 10, headings.checkListBottom);
+    preview::DrawString(dc, checkListWord, checkListRect, headingFlags);
+    return headings;
+}
+
+// The selected group's and checklist's names in cyan, and the checklist's
+// entries from 88 pixels below the area's top; returns the entries' height.
+// An index beyond its list draws nothing from there on.
+int DrawSelection(CDC* dc, Document_t& document, const CRect& area, const Headings_t& headings)
+{
+    CFont font;
+    preview::MakeFont(font, 22, 500);
+    gdi::SmartFont_t selected(dc, &font);
+    dc->SetTextColor(preview::cyan);
+    const Database_t& database = document.GetDatabase();
+    const auto group = database.GroupAt(document.GetSelectedGroup());
+    if (group == database.groups.end())
+        return 0;
+    DrawName(dc, group->name, area.left + 17 + headings.groupWidth + 7, headings.groupBottom, area.right - 10);
+    const auto checkList = group->CheckListAt(document.GetSelectedCheckList());
+    if (checkList == group->checklists.end())
+        return 0;
+    DrawName(dc, checkList->name, area.left + 17 + headings.checkListWidth + 7, headings.checkListBottom,
+             area.right - 10);
+    const int first = area.top + 88;
+    int top = first;
+    for (const Entry_t& entry : checkList->entries)
+        top += entry.Draw(dc, CRect(area.left + 18, top, area.right - 18, top));
+    return top - first;
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(View_t, CScrollView)
+
+BEGIN_MESSAGE_MAP(View_t, CScrollView)
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+BOOL View_t::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= WS_VSCROLL | WS_HSCROLL;
+    return CScrollView::PreCreateWindow(cs);
+}
+
+void View_t::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    SetScrollSizes(MM_TEXT, CSize(0, 0));
+}
+
+BOOL View_t::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    gdi::SmartBrush_t brush(dc);
+    brush.Create(ShowsCheckList(CurrentDocument()) ? RGB(0, 0, 0) : preview::grey);
+    dc->PatBlt(client.left, client.top, client.Width(), client.Height(), PATCOPY);
+    return TRUE;
+}
+
+void View_t::OnDraw(CDC* dc)
+{
+    Document_t& document = CurrentDocument();
+    if (!ShowsCheckList(document)) {
+        SetScrollSizes(MM_TEXT, CSize(0, 0));
+        return;
+    }
+    CRect client;
+    GetClientRect(&client);
+    CRect area = client;
+    if (area.Width() < minimumWidth)
+        area.right = minimumWidth;
+    if (area.Height() < minimumHeight)
+        area.bottom = minimumHeight;
+    {
+        gdi::SmartPen_t pen(dc, PS_SOLID, 0, preview::lineColour);
+        DrawLine(dc, area.left + 10, area.top + 10, area.right - 10, area.top + 10);
+        DrawLine(dc, area.left + 10, area.top + 80, area.right - 10, area.top + 80);
+    }
+    dc->SetBkMode(TRANSPARENT);
+    const int entriesHeight = DrawSelection(dc, document, area, DrawHeadings(dc, area));
+    if (entriesHeight + 106 > area.Height())
+        area.bottom = area.top + entriesHeight + 106;
+    {
+        gdi::SmartPen_t pen(dc, PS_SOLID, 0, preview::lineColour);
+        const POINT border[] = {{area.left + 10, area.top + 10},
+                                {area.left + 10, area.bottom - 10},
+                                {area.right - 10, area.bottom - 10},
+                                {area.right - 10, area.top + 10}};
+        dc->Polyline(border, 4);
+    }
+    const bool larger = area.Height() > client.Height() || area.Width() > client.Width();
+    SetScrollSizes(MM_TEXT, larger ? area.Size() : client.Size(), client.Size());
+}
+
+} // namespace app

@@ -1,0 +1,301 @@
+// The whole wizard run from Setup.exe, started as a child process from the installer's
+// medium that the build lays out, and driven from outside with messages to its pages:
+// the packages end up installed in the test prefix with their registry values, the
+// maker's keys open to the user, the editor started at the end, and a running
+// "Taviro.exe" (a stand-in) ended at start.
+#include "tests/Setup/program/SetupProgramTestSupport.h"
+
+#include "Setup/actions/ProcessFinder.h"
+#include "Setup/wizard/SetupResource.h"
+
+#include <gtest/gtest.h>
+#include <msi.h>
+
+using namespace setup_program_test;
+using setup_test::TempFolder;
+
+namespace {
+
+const wchar_t* const kEditorProduct = L"{82436DDC-404B-41EE-9A3C-D5A254975809}";
+
+// The installer's medium that the build lays out, with everything Setup looks for
+// beside itself.
+class Medium
+{
+public:
+    Medium()
+    {
+        CString relative = setup_test::ProgramFolder() + L"\\" + MEDIUM_FOLDER;
+        relative.Replace(L'/', L'\\');
+        wchar_t full[MAX_PATH] = {};
+        GetFullPathNameW(relative, MAX_PATH, full, nullptr);
+        m_folder = full;
+    }
+    bool Complete() const
+    {
+        for (const wchar_t* name : {L"Setup.exe", L"SetupENU.dll", L"SetupLOC.dll", L"License.txt", L"Pellorin.msi",
+                                    L"USB_Drivers\\USB_32.msi", L"USB_Drivers\\USB_64.msi"}) {
+            DWORD attributes = GetFileAttributesW(m_folder + L"\\" + name);
+            if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                return false;
+        }
+        return true;
+    }
+    CString Program() const { return m_folder + L"\\Setup.exe"; }
+
+private:
+    CString m_folder;
+};
+
+// A Setup.exe that the test started; ended at the end if it still runs.
+class SetupProcess
+{
+public:
+    explicit SetupProcess(const CString& program)
+    {
+        m_process = setup_test::StartProcess(L"\"" + program + L"\"");
+    }
+    ~SetupProcess()
+    {
+        if (!m_process.hProcess)
+            return;
+        if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(m_process.hProcess, 1);   // our own child, left over by a failure
+        WaitForSingleObject(m_process.hProcess, 10000);
+        CloseHandle(m_process.hProcess);
+        CloseHandle(m_process.hThread);
+    }
+    bool Started() const { return m_process.hProcess != nullptr; }
+
+    // The visible top-level window of this process that holds a control of that id.
+    HWND PageWith(int id) const { return FindOwnWindow(id); }
+    HWND WaitForPageWith(int id, DWORD timeoutMs) const
+    {
+        DWORD start = GetTickCount();
+        HWND page = nullptr;
+        while (!(page = PageWith(id)) && GetTickCount() - start < timeoutMs && Running())
+            Sleep(100);
+        return page;
+    }
+    bool Running() const { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT; }
+    // Waits for the end; the exit code, or -1 when it still runs.
+    int WaitForExit(DWORD timeoutMs) const
+    {
+        if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD exitCode = 0;
+        GetExitCodeProcess(m_process.hProcess, &exitCode);
+        return static_cast<int>(exitCode);
+    }
+    // The message box that this process shows, or null.
+    HWND MessageBoxWindow() const { return FindOwnWindow(0); }
+
+private:
+    struct Search
+    {
+        DWORD process;
+        int id;   // 0: a message box
+        HWND found;
+    };
+
+    static BOOL CALLBACK Matches(HWND window, LPARAM data)
+    {
+        Search& search = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != search.process || !IsWindowVisible(window))
+            return TRUE;
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        bool page = GetDlgItem(window, IDC_NEXT) || GetDlgItem(window, IDC_EULA_NEXT) || GetDlgItem(window, IDC_FINISH) ||
+                    GetDlgItem(window, IDC_INSTALL_HEADING);
+        bool match = search.id ? GetDlgItem(window, search.id) != nullptr
+                               : lstrcmpW(className, L"#32770") == 0 && !page;
+        if (match)
+            search.found = window;
+        return !match;
+    }
+
+    HWND FindOwnWindow(int id) const
+    {
+        Search search = {m_process.dwProcessId, id, nullptr};
+        EnumWindows(Matches, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION m_process = {};
+};
+
+void ClickItem(HWND page, int id)
+{
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+}
+
+// A stand-in program of the test's own under a given name, started with a window.
+class StandIn
+{
+public:
+    explicit StandIn(const wchar_t* name)
+    {
+        m_path = m_folder / name;
+        CopyFileW(BesideProgram(L"setup_test_helper.exe"), m_path, FALSE);
+    }
+    ~StandIn()
+    {
+        if (m_process.hProcess) {
+            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(m_process.hProcess, 1);
+            CloseHandle(m_process.hProcess);
+            CloseHandle(m_process.hThread);
+        }
+    }
+    const CString& Path() const { return m_path; }
+    bool StartWithWindow()
+    {
+        CString eventName;
+        eventName.Format(L"SetupWizardStandIn_%lu", GetCurrentProcessId());
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName);
+        m_process = setup_test::StartProcess(L"\"" + m_path + L"\" window close " + eventName);
+        bool shown = m_process.hProcess && WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;
+        CloseHandle(ready);
+        return shown;
+    }
+    int ExitCode(DWORD timeoutMs) const
+    {
+        DWORD exitCode = 0;
+        if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        GetExitCodeProcess(m_process.hProcess, &exitCode);
+        return static_cast<int>(exitCode);
+    }
+
+private:
+    TempFolder m_folder;
+    CString m_path;
+    PROCESS_INFORMATION m_process = {};
+};
+
+// Whether a program of that name runs or starts within the time; when it runs, it is
+// asked to close and, failing that, ended (it is Setup's child, so the test's own).
+bool StartsAndIsClosed(const char* name, DWORD withinMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        DWORD id = 0;
+        if (HANDLE process = CProcessFinder().OpenByName(name, id)) {
+            CloseHandle(process);
+            CInstallActions::CloseRunningProgram(CString(name));
+            return true;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < withinMs);
+    return false;
+}
+
+class Wizard : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UninstallTestPackages();
+        ASSERT_TRUE(m_medium.Complete());
+    }
+    void TearDown() override { UninstallTestPackages(); }
+
+    Medium m_medium;
+};
+
+TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
+{
+    StandIn taviro(L"Taviro.exe");
+    ASSERT_TRUE(taviro.StartWithWindow());
+
+    SetupProcess setup(m_medium.Program());
+    ASSERT_TRUE(setup.Started());
+    HWND welcome = setup.WaitForPageWith(IDC_WELCOME_HEADING, 60000);
+    ASSERT_NE(nullptr, welcome);
+    EXPECT_EQ(3, taviro.ExitCode(0));   // asked to close before the first page showed
+    wchar_t title[64] = {};
+    GetWindowTextW(welcome, title, 64);
+    EXPECT_EQ(Text(IDS_TITLE), CString(title));
+
+    ClickItem(welcome, IDC_NEXT);
+    HWND licence = setup.WaitForPageWith(IDC_EULA_AGREE, 20000);
+    ASSERT_NE(nullptr, licence);
+    EXPECT_GT(SendMessageW(GetDlgItem(licence, IDC_EULA_EDIT), WM_GETTEXTLENGTH, 0, 0), 100);
+    SendMessageW(GetDlgItem(licence, IDC_EULA_AGREE), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(licence, IDC_EULA_NEXT)));
+    ClickItem(licence, IDC_EULA_NEXT);
+
+    HWND finish = setup.WaitForPageWith(IDC_FINISH, 180000);
+    ASSERT_NE(nullptr, finish) << "no finish page; a message box: " << (setup.MessageBoxWindow() != nullptr);
+    // The page shows before its hook ticks the launch box and opens the keys; Setup
+    // answers between them only once the hook is done.
+    HWND launchBox = GetDlgItem(finish, IDC_LAUNCH_EDITOR);
+    LRESULT launch = SendMessageW(launchBox, BM_GETCHECK, 0, 0);
+    for (int i = 0; i < 100 && launch != BST_CHECKED; ++i) {
+        Sleep(100);
+        launch = SendMessageW(launchBox, BM_GETCHECK, 0, 0);
+    }
+    EXPECT_EQ(BST_CHECKED, launch);
+
+    // The editor's package with its values, the driver package.
+    EXPECT_EQ(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(kEditorProduct));
+    EXPECT_EQ(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(CInstallActions::IsWow64()
+                                                              ? L"{15352CDF-250F-4161-9D1A-8B41C7FEC6DF}"
+                                                              : L"{E1DDCBD1-3FC3-4AF7-952E-357F1CC0375F}"));
+    CString installPath, installDir;
+    EXPECT_TRUE(CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, kApplicationsKey, L"InstallPath", installPath));
+    EXPECT_TRUE(CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, kEditorKey, L"InstallDir", installDir));
+    EXPECT_EQ(installDir + L"KIV.exe", installPath);
+    EXPECT_EQ(1, installDir.Find(L":\\"));
+
+    // The maker's keys: administrators and everyone, full access, inherited.
+    HKEY settings = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings", 0,
+                                           READ_CONTROL, &settings));
+    BYTE buffer[1024];
+    DWORD size = sizeof(buffer);
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL acl = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetKeySecurity(settings, DACL_SECURITY_INFORMATION, buffer, &size));
+    RegCloseKey(settings);
+    ASSERT_TRUE(GetSecurityDescriptorDacl(buffer, &present, &acl, &defaulted) && acl);
+    ASSERT_EQ(2, acl->AceCount);
+    for (DWORD i = 0; i < acl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(GetAce(acl, i, reinterpret_cast<void**>(&ace)));
+        EXPECT_EQ(static_cast<DWORD>(KEY_ALL_ACCESS), ace->Mask);
+    }
+
+    // The editor starts at Finish: the one that Windows Installer installed.
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(installPath));
+    ClickItem(finish, IDC_FINISH);
+    EXPECT_EQ(0, setup.WaitForExit(30000));
+    EXPECT_TRUE(StartsAndIsClosed("KIV.exe", 20000));
+}
+
+TEST_F(Wizard, ASecondCopyEndsAtOnceAndCancelOnTheLicencePageEndsTheFirst)
+{
+    SetupProcess first(m_medium.Program());
+    HWND welcome = first.WaitForPageWith(IDC_WELCOME_HEADING, 60000);
+    ASSERT_NE(nullptr, welcome);
+
+    SetupProcess second(m_medium.Program());
+    EXPECT_EQ(0, second.WaitForExit(30000));
+    EXPECT_EQ(nullptr, second.PageWith(IDC_WELCOME_HEADING));
+
+    ClickItem(welcome, IDC_NEXT);
+    HWND licence = first.WaitForPageWith(IDC_EULA_AGREE, 20000);
+    ASSERT_NE(nullptr, licence);
+    ClickItem(licence, IDC_CANCEL);
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !(box = first.MessageBoxWindow()); ++i)
+        Sleep(100);
+    ASSERT_NE(nullptr, box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(0, first.WaitForExit(30000));
+    EXPECT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(kEditorProduct));
+}
+
+}  // namespace

@@ -1,0 +1,248 @@
+// The preview view in a real window: the background, the heading block, where
+// the entries start, the border round them, and the scroll sizes.
+#include <gtest/gtest.h>
+
+#include "editor/document/Document.h"
+#include "editor/preview/PreviewStyle.h"
+#include "editor/preview/View.h"
+#include "tests/editor/preview/Canvas.h"
+
+using app::CheckList_t;
+using app::Document_t;
+using app::Entry_t;
+using app::Group_t;
+using namespace views_test;
+namespace preview = app::preview;
+
+namespace {
+
+const COLORREF lineColour = RGB(200, 200, 200);
+const COLORREF black = RGB(0, 0, 0);
+
+class PreviewView : public ::testing::Test {
+protected:
+    PreviewView()
+    {
+        Group_t normal("Normal");
+        CheckList_t beforeStart("Before Start");
+        beforeStart.entries = {Entry_t("Battery", Entry_t::ChallengeResponse, Entry_t::Left, "ON"),
+                               Entry_t("Doors", Entry_t::Challenge, Entry_t::Indent1)};
+        normal.checklists = {beforeStart, CheckList_t("Taxi")};
+        document.GetDatabase().groups = {normal, Group_t("Emergency")};
+        document.SetSelectedGroup(0);
+        document.SetSelectedCheckList(0);
+
+        parent.CreateEx(0, AfxRegisterWndClass(0), "Preview", WS_POPUP | WS_VISIBLE, 0, 0, 900, 800, nullptr,
+                        nullptr);
+        view = new app::View_t;
+        view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 500), &parent, AFX_IDW_PANE_FIRST);
+        view->OnInitialUpdate();
+    }
+    ~PreviewView() override { parent.DestroyWindow(); }
+
+    CRect Client() const
+    {
+        CRect client;
+        view->GetClientRect(&client);
+        return client;
+    }
+    void Resize(int width, int height) { view->MoveWindow(0, 0, width, height); }
+
+    // Draws the view into a picture as large as the area it may cover.
+    void Draw(Canvas_t& canvas) { view->OnDraw(canvas.Dc()); }
+
+    CSize TotalSize() const { return view->GetTotalSize(); }
+
+    Document_t document;
+    CWnd parent;
+    app::View_t* view;
+};
+
+// The heading block's rows: the two words, 12 pixels apart, from 22 pixels down.
+struct Heading_t {
+    int groupBottom;
+    int checkListTop;
+    int checkListBottom;
+};
+
+Heading_t Heading()
+{
+    const int wordHeight = FontHeight(16, 700);
+    return {22 + wordHeight, 22 + wordHeight + 12, 22 + 2 * wordHeight + 12};
+}
+
+// The frame lines of an area of the given size.
+void ExpectFrame(Canvas_t& canvas, int width, int height)
+{
+    for (int x : {10, width / 2, width - 11}) {
+        EXPECT_EQ(lineColour, canvas.Pixel(x, 10)) << x;
+        EXPECT_EQ(lineColour, canvas.Pixel(x, 80)) << x;
+        EXPECT_EQ(lineColour, canvas.Pixel(x, height - 10)) << x;
+    }
+    for (int y : {11, height / 2, height - 11}) {
+        EXPECT_EQ(lineColour, canvas.Pixel(10, y)) << y;
+        EXPECT_EQ(lineColour, canvas.Pixel(width - 10, y)) << y;
+    }
+    EXPECT_EQ(black, canvas.Pixel(9, 10));
+    EXPECT_EQ(black, canvas.Pixel(width - 9, 10));
+    EXPECT_EQ(black, canvas.Pixel(10, height - 9));
+    EXPECT_EQ(black, canvas.Pixel(11, 11));
+    EXPECT_TRUE(canvas.Blank(CRect(0, height - 9, canvas.width, canvas.height)));
+    EXPECT_TRUE(canvas.Blank(CRect(width - 9, 0, canvas.width, canvas.height)));
+}
+
+} // namespace
+
+TEST_F(PreviewView, WithoutAChecklistTheBackgroundIsGreyAndNothingIsDrawn)
+{
+    for (int group : {-1, 0}) {
+        document.SetSelectedGroup(group);
+        document.SetSelectedCheckList(group == -1 ? 0 : -1);
+        Canvas_t canvas(700, 600);
+        view->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()->GetSafeHdc()));
+        EXPECT_EQ(Client(), canvas.Extent(preview::grey, CRect(0, 0, 700, 600)));
+        Canvas_t picture(700, 600);
+        Draw(picture);
+        EXPECT_TRUE(picture.Blank(CRect(0, 0, 700, 600)));
+        EXPECT_EQ(CSize(0, 0), TotalSize());
+    }
+    // A database without groups shows nothing whatever the selection says.
+    document.SetSelectedCheckList(0);
+    document.GetDatabase().groups.clear();
+    Canvas_t canvas(700, 600);
+    view->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()->GetSafeHdc()));
+    EXPECT_TRUE(canvas.Holds(preview::grey, CRect(0, 0, 10, 10)));
+}
+
+TEST_F(PreviewView, BehindAChecklistTheBackgroundIsBlack)
+{
+    Canvas_t canvas(700, 600);
+    canvas.Dc()->PatBlt(0, 0, 700, 600, WHITENESS);
+    view->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()->GetSafeHdc()));
+    EXPECT_TRUE(canvas.Blank(Client()));
+    EXPECT_EQ(preview::white, canvas.Pixel(Client().right, 0));
+}
+
+TEST_F(PreviewView, AWindowSmallerThan500By400ScrollsOverThatArea)
+{
+    Resize(300, 200);
+    const CRect client = Client();
+    Canvas_t canvas(700, 600);
+    Draw(canvas);
+    EXPECT_EQ(CSize(500, 400), TotalSize());
+    ExpectFrame(canvas, 500, 400);
+    // The page is the window's client area.
+    view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(std::min<int>(client.Height(), 400 - Client().Height()), view->GetScrollPosition().y);
+}
+
+TEST_F(PreviewView, AWindowLargerThanTheAreaIsTheArea)
+{
+    const CRect client = Client();
+    Canvas_t canvas(700, 600);
+    Draw(canvas);
+    EXPECT_EQ(client.Size(), TotalSize());
+    ExpectFrame(canvas, client.Width(), client.Height());
+}
+
+TEST_F(PreviewView, TheHeadingNamesTheGroupAndTheChecklistBesideTheirWords)
+{
+    Canvas_t canvas(700, 600);
+    Draw(canvas);
+    const Heading_t heading = Heading();
+    const CRect groupWord = canvas.Extent(preview::white, CRect(0, 11, 700, heading.groupBottom + 3));
+    EXPECT_NEAR(17, groupWord.left, 2);
+    EXPECT_GE(groupWord.top, 22);
+    EXPECT_LE(groupWord.bottom, heading.groupBottom);
+    EXPECT_LE(groupWord.right, 17 + TextWidth("GROUP", 16, 700));
+    const CRect checkListWord = canvas.Extent(preview::white, CRect(0, heading.checkListTop, 700, 80));
+    EXPECT_NEAR(17, checkListWord.left, 2);
+    EXPECT_LE(checkListWord.bottom, heading.checkListBottom);
+
+    // The names in cyan, 7 pixels after their words, ending 2 pixels below them.
+    const CRect groupName = canvas.Extent(preview::cyan, CRect(0, 11, 700, heading.groupBottom + 3));
+    EXPECT_NEAR(17 + TextWidth("GROUP", 16, 700) + 7, groupName.left, 2);
+    EXPECT_LE(groupName.bottom, heading.groupBottom + 2);
+    EXPECT_GE(groupName.bottom, heading.groupBottom - 6);
+    EXPECT_LE(groupName.right, 17 + TextWidth("GROUP", 16, 700) + 7 + TextWidth("Normal", 22, 500));
+    const CRect checkListName = canvas.Extent(preview::cyan, CRect(0, heading.checkListTop, 700, 80));
+    EXPECT_NEAR(17 + TextWidth("CHECKLIST", 16, 700) + 7, checkListName.left, 2);
+    EXPECT_LE(checkListName.bottom, heading.checkListBottom + 2);
+}
+
+TEST_F(PreviewView, EntriesStartBelowTheHeadingOneBelowAnother)
+{
+    Canvas_t canvas(700, 600);
+    Draw(canvas);
+    // The first entry's box stands 18 + 3 pixels in, 88 + 5 down; the second,
+    // indented, one entry's height lower.
+    const int firstHeight = FontHeight(18, 400) + 5;
+    const CRect firstBox = canvas.Extent(lineColour, CRect(12, 81, 300, 88 + firstHeight));
+    EXPECT_EQ(CRect(21, 93, 30, 102), firstBox);
+    const CRect secondBox = canvas.Extent(lineColour, CRect(12, 88 + firstHeight, 300, 88 + 2 * firstHeight));
+    EXPECT_EQ(CRect(21 + TextWidth("    "), 93 + firstHeight, 30 + TextWidth("    "), 102 + firstHeight),
+              secondBox);
+    // The response stands flush with the entries' right edge, 18 pixels in.
+    const CRect response = canvas.Extent(preview::cyan, CRect(300, 88, 700, 88 + FontHeight(18, 400)));
+    EXPECT_LE(response.right, Client().right - 18);
+    EXPECT_GE(response.right, Client().right - 18 - 4);
+}
+
+TEST_F(PreviewView, ALongChecklistGrowsTheAreaAndScrollsVertically)
+{
+    CheckList_t& list = document.GetDatabase().groups.front().checklists.front();
+    list.entries.assign(40, Entry_t("Item", Entry_t::PlainText));
+    const CRect client = Client();
+    const int entriesHeight = 40 * (FontHeight(18, 400) + 5);
+    Canvas_t canvas(700, 1100);
+    Draw(canvas);
+    EXPECT_EQ(CSize(client.Width(), entriesHeight + 106), TotalSize());
+    ExpectFrame(canvas, client.Width(), entriesHeight + 106);
+    EXPECT_EQ(40 * 1, [&] {
+        int rows = 0;
+        for (int y = 88; y < 88 + entriesHeight; y += FontHeight(18, 400) + 5)
+            rows += canvas.Holds(preview::grey, CRect(18, y, 100, y + FontHeight(18, 400)));
+        return rows;
+    }());
+    view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(client.Height(), view->GetScrollPosition().y);
+    view->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(entriesHeight + 106 - Client().Height(), view->GetScrollPosition().y);
+}
+
+TEST_F(PreviewView, AnIndexBeyondItsListDrawsTheFrameAndHeadingsOnly)
+{
+    const CRect client = Client();
+    const Heading_t heading = Heading();
+    document.SetSelectedGroup(5);
+    Canvas_t noGroup(700, 600);
+    Draw(noGroup);
+    ExpectFrame(noGroup, client.Width(), client.Height());
+    EXPECT_TRUE(noGroup.Holds(preview::white, CRect(0, 11, 700, 80)));
+    EXPECT_FALSE(noGroup.Holds(preview::cyan, CRect(0, 0, 700, 600)));
+
+    document.SetSelectedGroup(0);
+    document.SetSelectedCheckList(9);
+    Canvas_t noCheckList(700, 600);
+    Draw(noCheckList);
+    ExpectFrame(noCheckList, client.Width(), client.Height());
+    EXPECT_TRUE(noCheckList.Holds(preview::cyan, CRect(0, 11, 700, heading.groupBottom + 3)));
+    EXPECT_FALSE(noCheckList.Holds(preview::cyan, CRect(0, heading.checkListTop, 700, 600)));
+    EXPECT_FALSE(noCheckList.Holds(lineColour, CRect(12, 81, client.Width() - 11, client.Height() - 11)));
+}
+
+TEST_F(PreviewView, PaintsOnTheScreenWithItsScrollBars)
+{
+    CREATESTRUCT create = {};
+    view->PreCreateWindow(create);
+    EXPECT_EQ(static_cast<LONG>(WS_HSCROLL | WS_VSCROLL), create.style & (WS_HSCROLL | WS_VSCROLL));
+    view->RedrawWindow();
+    CClientDC dc(view);
+    EXPECT_EQ(lineColour, dc.GetPixel(10, 10));
+    EXPECT_EQ(lineColour, dc.GetPixel(300, 80));
+    EXPECT_EQ(black, dc.GetPixel(5, 5));
+
+    document.SetSelectedGroup(-1);
+    view->RedrawWindow();
+    EXPECT_EQ(preview::grey, dc.GetPixel(10, 10));
+}

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -235,12 +237,16 @@ TEST_F(KivFile, AnyChangedByteFailsTheCheck)
     EXPECT_FALSE(Crc_t(folder.File("missing.kiv")).Check());
 }
 
-TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDisk)
+TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndNothingToAMissingFile)
 {
     WriteBytes(path, "123456789");
-    Crc_t(path).Append();
+    EXPECT_TRUE(Crc_t(path).Append());
     EXPECT_EQ("123456789" + Bytes({0xD9, 0xC6, 0x0B, 0x34}), ReadBytes(path));
     EXPECT_TRUE(Crc_t(path).Check());
+
+    const std::string missing = folder.File("missing.kiv");
+    EXPECT_FALSE(Crc_t(missing).Append());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(missing.c_str())) << "a trailer alone was written";
 }
 
 TEST_F(KivFile, AFileThatCannotBeOpenedIsAFailedStream)

@@ -11,15 +11,10 @@ public:
     CRegKeyHandle(const CRegKeyHandle&) = delete;
     CRegKeyHandle& operator=(const CRegKeyHandle&) = delete;
 
-    LONG Open(HKEY root, const wchar_t* path, REGSAM access)
+    LONG Open(HKEY root, const wchar_t* path, REGSAM access, DWORD options = 0)
     {
         Close();
-        return RegOpenKeyExW(root, path, 0, access, &m_key);
-    }
-    LONG OpenA(HKEY root, const char* path, REGSAM access)
-    {
-        Close();
-        return RegOpenKeyExA(root, path, 0, access, &m_key);
+        return RegOpenKeyExW(root, path, options, access, &m_key);
     }
     void Close()
     {

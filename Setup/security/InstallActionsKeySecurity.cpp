@@ -8,6 +8,8 @@
 #include "Setup/security/SecurityDescriptor.h"
 #include "Setup/security/Sid.h"
 
+#include <functional>
+
 namespace {
 
 bool IsPredefinedRoot(HKEY root)
@@ -16,18 +18,48 @@ bool IsPredefinedRoot(HKEY root)
            root == HKEY_USERS || root == HKEY_CURRENT_CONFIG;
 }
 
-void ListSubkeysOf(HKEY root, const CString& path, bool recurse, std::vector<std::string>& list)
+// Whether a key opened as itself (REG_OPTION_OPEN_LINK) is a registry link: its value
+// "SymbolicLinkValue" names the key it points to.
+bool IsRegistryLink(HKEY key)
+{
+    DWORD type = REG_NONE;
+    return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
+// Opens root\path as the key itself, never through a registry link: a user may plant
+// links in a tree opened to users, pointing anywhere. False for a link.
+bool OpenKeyItself(HKEY root, const wchar_t* path, REGSAM access, CRegKeyHandle& key)
+{
+    return key.Open(root, path, access | KEY_QUERY_VALUE, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS &&
+           !IsRegistryLink(key.get());
+}
+
+using SubkeyVisitor = std::function<void(HKEY parent, const wchar_t* name, const CString& path)>;
+
+// Visits the subkeys of the opened key `parent` (named `path`) in pre-order, each opened
+// by name under its opened parent, so that no link met on the way is followed.
+void WalkSubkeys(HKEY parent, const CString& path, bool recurse, const SubkeyVisitor& visit)
+{
+    wchar_t name[512];
+    for (DWORD index = 0; RegEnumKeyW(parent, index, name, 512) == ERROR_SUCCESS; ++index) {
+        CRegKeyHandle key;
+        bool opened = key.Open(parent, name, KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS;
+        if (opened && IsRegistryLink(key.get()))
+            continue;  // neither listed nor followed
+        CString subkey = path + L"\\" + name;
+        visit(parent, name, subkey);
+        if (recurse && opened)
+            WalkSubkeys(key.get(), subkey, true, visit);
+    }
+}
+
+// Walks the subkeys of root\path; a path that is a link or does not open has none.
+void WalkTree(HKEY root, const CString& path, bool recurse, const SubkeyVisitor& visit)
 {
     CRegKeyHandle key;
-    if (key.Open(root, path, KEY_READ) != ERROR_SUCCESS)
-        return;
-    wchar_t name[512];
-    for (DWORD index = 0; RegEnumKeyW(key.get(), index, name, 512) == ERROR_SUCCESS; ++index) {
-        CString subkey = path + L"\\" + name;
-        list.push_back(subkey.ToAnsi());
-        if (recurse)
-            ListSubkeysOf(root, subkey, true, list);
-    }
+    if (OpenKeyItself(root, path, KEY_READ, key))
+        WalkSubkeys(key.get(), path, recurse, visit);
 }
 
 // Makes a list of exactly the two entries and sets it as the descriptor's DACL.
@@ -65,19 +97,17 @@ bool CInstallActions::GrantKeyAccess(HKEY root, const CString& path, bool recurs
     if (!SetNewDacl(descriptor, acl, entries))
         return false;
 
-    CRegKeyHandle key;
-    if (key.Open(root, path, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-        RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor.Get());
-    key.Close();
-
-    std::vector<std::string> subkeys;
-    if (recurse && ListSubkeys(root, path, true, subkeys)) {
-        for (const std::string& subkey : subkeys) {
-            OutputDebugStringA((subkey + "\n").c_str());
-            if (key.OpenA(root, subkey.c_str(), KEY_ALL_ACCESS) == ERROR_SUCCESS)
-                RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor.Get());
-            key.Close();
-        }
+    auto secure = [&descriptor](HKEY parent, const wchar_t* name) {
+        CRegKeyHandle key;
+        if (OpenKeyItself(parent, name, KEY_ALL_ACCESS, key))
+            RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor.Get());
+    };
+    secure(root, path);
+    if (recurse && IsPredefinedRoot(root)) {
+        WalkTree(root, path, true, [&secure](HKEY parent, const wchar_t* name, const CString& subkey) {
+            OutputDebugStringA((subkey.ToAnsi() + "\n").c_str());
+            secure(parent, name);
+        });
     }
     return true;
 }
@@ -86,7 +116,8 @@ bool CInstallActions::ListSubkeys(HKEY root, const CString& path, bool recurse, 
 {
     if (!IsPredefinedRoot(root))
         return false;
-    ListSubkeysOf(root, path, recurse, list);
+    WalkTree(root, path, recurse,
+             [&list](HKEY, const wchar_t*, const CString& subkey) { list.push_back(subkey.ToAnsi()); });
     return true;
 }
 

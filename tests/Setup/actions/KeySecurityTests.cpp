@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <sddl.h>
+#include <winternl.h>
+
+extern "C" NTSTATUS NTAPI NtQueryKey(HANDLE key, int infoClass, void* info, ULONG length, ULONG* resultLength);
+extern "C" NTSTATUS NTAPI NtDeleteKey(HANDLE key);
 
 using setup_test::TestKey;
 
@@ -171,6 +175,72 @@ TEST_F(KeyTree, GrantKeyAccessWithoutRecursionAndForAnAccount)
 
     // A key that does not open is skipped, and still counts as done.
     EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, key.Path() + L"\\Missing", true, nullptr));
+}
+
+// A registry link of the test's own from root\path to the key root\target, removed when it
+// ends. It must end before the tree that holds it: deleting a tree through the ordinary
+// calls follows the link and deletes what it points to.
+class RegistryLink
+{
+public:
+    RegistryLink(HKEY root, const CString& path, const CString& target) : m_root(root), m_path(path)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(root, target, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return;
+        struct { ULONG length; wchar_t name[1024]; } native = {};
+        ULONG size = 0;
+        bool named = NtQueryKey(key, 3 /* KeyNameInformation */, &native, sizeof(native), &size) == 0;
+        RegCloseKey(key);
+        if (!named || RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_CREATE_LINK,
+                                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        m_made = RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(native.name),
+                                native.length) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~RegistryLink()
+    {
+        HKEY link = nullptr;
+        if (RegOpenKeyExW(m_root, m_path, REG_OPTION_OPEN_LINK, DELETE, &link) == ERROR_SUCCESS) {
+            NtDeleteKey(link);
+            RegCloseKey(link);
+        }
+    }
+    bool Made() const { return m_made; }
+
+private:
+    HKEY m_root;
+    CString m_path;
+    bool m_made = false;
+};
+
+TEST_F(KeyTree, GrantAndListStopAtRegistryLinks)
+{
+    TestKey key(HKEY_LOCAL_MACHINE, OwnRoot(L"Link"));
+    Build(key);
+    key.CreateSubkey(L"Target\\Inner");
+    const CString tree = key.Path() + L"\\A";
+    const std::vector<Entry> target = KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + L"\\Target");
+    const std::vector<Entry> inner = KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + L"\\Target\\Inner");
+    const std::vector<Entry> granted{FullAccess(kAdministrators), FullAccess(kEveryone)};
+    ASSERT_NE(target, granted);
+    RegistryLink planted(HKEY_LOCAL_MACHINE, tree + L"\\Planted", key.Path() + L"\\Target");
+    RegistryLink top(HKEY_LOCAL_MACHINE, key.Path() + L"\\Top", key.Path() + L"\\Target");
+    ASSERT_TRUE(planted.Made() && top.Made());
+
+    const std::string a = tree.ToAnsi();
+    std::vector<std::string> list;
+    EXPECT_TRUE(CInstallActions::ListSubkeys(HKEY_LOCAL_MACHINE, tree, true, list));
+    EXPECT_EQ(list, (std::vector<std::string>{a + "\\B", a + "\\B\\C", a + "\\D"}));
+
+    // The tree is granted; the key a link in it, or its own path, points to is not.
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, tree, true, nullptr));
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, key.Path() + L"\\Top", true, nullptr));
+    for (const wchar_t* sub : {L"\\A", L"\\A\\B", L"\\A\\B\\C", L"\\A\\D"})
+        EXPECT_EQ(KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + sub), granted) << CString(sub).ToAnsi();
+    EXPECT_EQ(KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + L"\\Target"), target);
+    EXPECT_EQ(KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + L"\\Target\\Inner"), inner);
 }
 
 TEST(CurrentUser, NameAndDomainOfTheToken)

@@ -369,10 +369,16 @@ TEST(ImgDiskImage, FailedAppendInPlaceIsNeverReadAsWrongData)
         WriteBytes(path, previous);
         IMG_VarnokDiskImage image(path.c_str());
         image.AddFile(added.c_str());
+        uint8_t header[512];
+        image.ReadCached(0, 0, header, sizeof header);
         {
             FailingCall failing(FailingCall::Write, nth);
             EXPECT_EQ(13, RaisedCode([&] { image.Save(false, nullptr); }));
         }
+        // The header sector is read as the failed write left it, not as cached before.
+        image.ReadCached(0, 0, header, sizeof header);
+        const std::vector<uint8_t> left = ReadBytes(path);
+        EXPECT_EQ(0, std::memcmp(left.data(), header, sizeof header));
         {
             IMG_VarnokDiskImage next;
             const int code = RaisedCode([&] { next.Open(path.c_str()); });

@@ -18,12 +18,11 @@ public:
         bool operator==(const Piece& o) const { return block == o.block && offset == o.offset && count == o.count; }
     };
     std::vector<Piece> pieces;
-    uint32_t generation = 0;
 
     std::string GetImageFileName() override { return "c:\\maps\\fake.img"; }
     uint32_t GetBlockSize() override { return 512; }
     bool IsScrambled() override { return true; }
-    uint32_t GetGeneration() override { return generation; }
+    uint32_t GetGeneration() override { return 0; }
     void ReadCached(uint32_t block, uint32_t offset, uint8_t* destination, uint32_t count) override
     {
         pieces.push_back({block, offset, count});

@@ -22,6 +22,7 @@ public:
         ReadFailed = 10,
         SeekFailed = 11,
         WriteFailed = 13,
+        NoImageLoaded = 20,
         NotEnoughBlocks = 23,
         NullPointer = 24,
         OutOfMemory = 27,

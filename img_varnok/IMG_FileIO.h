@@ -33,6 +33,7 @@ public:
     void OpenForWrite(const char* path);
     bool IsOpen() const { return readHandle != INVALID_HANDLE_VALUE; }
     void SetReadScrambled() { readScrambled = 1; }
+    bool IsReadScrambled() const { return readScrambled != 0; }
     // The path open for reading; empty when the read side is closed.
     std::string GetReadPath() const { return IsOpen() ? readPath : std::string(); }
 

@@ -11,14 +11,14 @@
 #include <cstring>
 
 IMG_ImageFile::IMG_ImageFile(uint32_t size, uint8_t* bytes, const std::string& name, uint8_t flag)
-    : size(size), data(bytes), name(name), flag(flag), blockSize(0), scrambled(0), image(nullptr)
+    : size(size), data(bytes), name(name), flag(flag), blockSize(0), scrambled(0), image(nullptr), generation(0)
 {
     for (char& c : this->name)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
 IMG_ImageFile::IMG_ImageFile(const char* path)
-    : size(0), flag(0), blockSize(0), scrambled(0), image(nullptr)
+    : size(0), flag(0), blockSize(0), scrambled(0), image(nullptr), generation(0)
 {
     IMG_FileIO file;
     file.OpenForRead(path, 0, false);
@@ -31,13 +31,14 @@ IMG_ImageFile::IMG_ImageFile(const char* path)
 
 IMG_ImageFile::IMG_ImageFile(IMG_BlockSource* image, const std::vector<uint32_t>& blocks,
                              const std::string& name, uint32_t size, uint8_t flag)
-    : size(size), name(name), flag(flag), blockSize(0), scrambled(0), blocks(blocks), image(image)
+    : size(size), name(name), flag(flag), blockSize(0), scrambled(0), blocks(blocks), image(image), generation(0)
 {
     if (!image)
         throw IMG_Exception("IMG_ImageFile", __LINE__, IMG_Exception::NullPointer);
     imagePath = image->GetImageFileName();
     blockSize = image->GetBlockSize();
     scrambled = image->IsScrambled();
+    generation = image->GetGeneration();
 }
 
 uint32_t IMG_ImageFile::ReadAt(uint8_t* destination, uint32_t offset, uint32_t count)
@@ -49,6 +50,9 @@ uint32_t IMG_ImageFile::ReadAt(uint8_t* destination, uint32_t offset, uint32_t c
             std::memcpy(destination, data.get() + offset, piece);
         return piece;
     }
+    // The blocks may now hold other bytes, or be of another size.
+    if (image->GetGeneration() != generation)
+        throw IMG_Exception("IMG_ImageFile", __LINE__, IMG_Exception::InvalidFileObject);
     if (blockSize == 0 || offset / blockSize >= blocks.size())
         throw IMG_Exception("IMG_ImageFile", 198, IMG_Exception::ReadPastEnd);
     if (count == 0)

@@ -16,7 +16,8 @@ public:
     IMG_ImageFile(uint32_t size, uint8_t* bytes, const std::string& name, uint8_t flag);
     // Reads a whole disk file into memory.
     explicit IMG_ImageFile(const char* path);
-    // Reads through the image, block by block, when asked.
+    // Reads through the image, block by block, when asked; refused (code 32)
+    // once the image's blocks have changed since.
     IMG_ImageFile(IMG_BlockSource* image, const std::vector<uint32_t>& blocks, const std::string& name,
                   uint32_t size, uint8_t flag);
     virtual ~IMG_ImageFile() = default;
@@ -41,4 +42,5 @@ private:
     uint8_t scrambled;
     std::vector<uint32_t> blocks;
     IMG_BlockSource* image;
+    uint32_t generation;
 };

@@ -65,7 +65,7 @@ IMG_FileDescriptor DiskFileAsBlocks(const IMG_FileDescriptorPtr& diskFile)
 IMG_VarnokDiskImage::IMG_VarnokDiskImage()
     : deleteTargetFirst(0), scrambleOnWrite(0), relayoutDone(0), truncated(0),
       descriptor(new IMG_ImageDescriptor()), layoutMode(IMG_ImageDescriptor::SearchClasses),
-      file(new IMG_FileIO()), cachedBlocks(*this)
+      file(new IMG_FileIO()), cachedBlocks(*this), openFailed(0), generation(0)
 {
 }
 
@@ -150,6 +150,7 @@ void IMG_VarnokDiskImage::AddIncoming(std::vector<IMG_FileDescriptorPtr>& existi
 
 void IMG_VarnokDiskImage::Save(bool scramble, HWND progressWindow)
 {
+    RequireLoaded();
     if (scramble != descriptor->IsScrambled() || (truncated != 0) != descriptor->IsTruncated())
         RelayOut();
     scrambleOnWrite = scramble;
@@ -368,19 +369,23 @@ bool IMG_VarnokDiskImage::Open(const char* path)
 }
 
 // The loaded model replaces any changes not yet written, so no layout is pending.
+// Until it has loaded, the object holds no image that a write could store:
+// only part of a model, named after a file that may be no image at all.
 bool IMG_VarnokDiskImage::Open(const char* path, int, int)
 {
+    // Blocks of the previous image are no blocks of this one, whatever step fails.
+    ClearCache();
+    openFailed = 1;
     if (file->IsOpen())
         file->CloseRead();
     file->OpenForRead(path, 0, false);
     descriptor->SetImageFileName(path);
     relayoutDone = 0;
     deleteTargetFirst = 0;
-    // Blocks of the previous image are no blocks of this one, even when its load fails.
-    ClearCache();
     descriptor->Load(*file);
     scrambleOnWrite = descriptor->IsScrambled();
     truncated = descriptor->IsTruncated();
+    openFailed = 0;
     return truncated != 0;
 }
 
@@ -425,6 +430,7 @@ void IMG_VarnokDiskImage::SetReservedFlag(bool)
 
 void IMG_VarnokDiskImage::SaveAs(bool truncate, bool scramble, const char* path, HWND progressWindow)
 {
+    RequireLoaded();
     if (relayoutDone)
         descriptor->SetImageFileName(path);
     else

@@ -83,7 +83,8 @@ public:
     virtual void SetDsdSignature(bool dsd);
     virtual void SetDate22(int month, int day, int year);
     virtual void SetFileFlag(const char* name, bool flag);
-    // Returns whether the image file is shorter than its blocks.
+    // Returns whether the image file is shorter than its blocks. After an Open
+    // that fails, every write raises code 20 until an Open succeeds.
     virtual bool Open(const char* path);
     virtual bool Open(const char* path, int unused1, int unused2);
     virtual void SetSizeClass(int sizeClass);
@@ -116,6 +117,7 @@ private:
         std::string GetImageFileName() override { return image.GetImageFileName(); }
         uint32_t GetBlockSize() override { return image.GetBlockSize(); }
         bool IsScrambled() override { return image.IsScrambled(); }
+        uint32_t GetGeneration() override { return image.generation; }
         void ReadCached(uint32_t block, uint32_t offset, uint8_t* destination, uint32_t count) override
         {
             image.ReadCached(block, offset, destination, count);
@@ -137,6 +139,7 @@ private:
     };
 
     void WriteModel(HWND progressWindow);
+    void RequireLoaded() const;
     void RelayOut();
     void LayOut(const std::vector<IMG_FileDescriptorPtr>& list, int mode, int sizeClass);
     void RelayOutFor(const char* path);
@@ -161,4 +164,9 @@ private:
     std::map<uint32_t, IMG_CountedPtr<IMG_FileBuffer>> blockCache;
     std::deque<uint32_t> cacheOrder;
     CachedBlocks cachedBlocks;
+    // The last Open failed: the model is partial and is never written.
+    uint8_t openFailed;
+    // Counts the emptyings of the cache: subfiles handed out without their
+    // bytes read only while it stays the same.
+    uint32_t generation;
 };

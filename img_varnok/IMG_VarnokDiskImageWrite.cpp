@@ -67,7 +67,36 @@ void SendProgress(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 // the image file name plus ".tmp", which then replaces the image file.
 void IMG_VarnokDiskImage::Write(HWND progressWindow)
 {
-    IMG_RaiseOutOfMemory(unit, __LINE__, [&] { WriteModel(progressWindow); });
+    RequireLoaded();
+    // The copy moves the read side to the subfiles' sources: a write that
+    // fails puts it back on the file it read before.
+    const std::string readPath = file->GetReadPath();
+    const bool readScrambled = file->IsReadScrambled();
+    try
+    {
+        IMG_RaiseOutOfMemory(unit, __LINE__, [&] { WriteModel(progressWindow); });
+    }
+    catch (...)
+    {
+        file->CloseRead();
+        try
+        {
+            if (!readPath.empty())
+                file->OpenForRead(readPath.c_str(), 0, readScrambled);
+        }
+        catch (const IMG_Exception&)
+        {
+            // The write's own failure is the one to report.
+        }
+        throw;
+    }
+}
+
+// Part of a model, left by an Open that failed, is never written.
+void IMG_VarnokDiskImage::RequireLoaded() const
+{
+    if (openFailed)
+        throw IMG_Exception(unit, __LINE__, IMG_Exception::NoImageLoaded);
 }
 
 void IMG_VarnokDiskImage::WriteModel(HWND progressWindow)
@@ -81,7 +110,9 @@ void IMG_VarnokDiskImage::WriteModel(HWND progressWindow)
         RelayOut();
     if (readsFromImageFile)
         deleteTargetFirst = 0;
+    // From here the image file may change, whether the write succeeds or not.
     file->CloseRead();
+    ClearCache();
     const std::string imagePath = descriptor->GetImageFileName();
     if (deleteTargetFirst)
         DeleteIfPresent(imagePath, 1583);
@@ -132,7 +163,6 @@ void IMG_VarnokDiskImage::WriteModel(HWND progressWindow)
     relayoutDone = 0;
     file->OpenForRead(imagePath.c_str(), 0, false);
     descriptor->Load(*file);
-    ClearCache();
     // Later appends keep the form the image now has.
     scrambleOnWrite = descriptor->IsScrambled();
 }
@@ -266,8 +296,11 @@ void IMG_VarnokDiskImage::ReadCached(uint32_t block, uint32_t offset, uint8_t* d
     }
 }
 
+// Cached blocks and the block lists of subfiles handed out without their
+// bytes are of one state of the image file: they are dropped together.
 void IMG_VarnokDiskImage::ClearCache()
 {
     blockCache.clear();
     cacheOrder.clear();
+    ++generation;
 }

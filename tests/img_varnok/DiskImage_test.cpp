@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace
@@ -48,10 +49,12 @@ std::vector<uint8_t> BytesOf(const IMG_CountedPtr<IMG_ImageFile>& file)
     return ::testing::AssertionSuccess();
 }
 
-// What a caller sees of the model: each subfile with its flag, size and blocks, then the geometry and space.
+// What a caller sees of the model: the file name, each subfile with its flag,
+// size and blocks, then the geometry and space.
 std::string ModelOf(IMG_VarnokDiskImage& image)
 {
     std::ostringstream text;
+    text << image.GetImageFileName() << '\n';
     std::vector<IMG_VarnokDiskImage::FileInfo> list;
     image.GetFileInfo(list, true);
     for (const IMG_VarnokDiskImage::FileInfo& info : list)
@@ -183,11 +186,13 @@ TEST(ImgDiskImage, NamesOfTheOperations)
 {
     ImageFiles disk;
     const std::string path = disk.Empty("names.img");
-    IMG_VarnokDiskImage image(path.c_str());
-    // Two paths that map to one full name are both added, and refused at the write.
-    image.AddFiles({disk.Disk("a-b.txt", 10, 1), disk.Disk("a_b.txt", 20, 2)});
-    EXPECT_EQ((std::vector<std::string>{"A_B     .TXT", "A_B     .TXT"}), NamesOf(image));
-    EXPECT_TRUE(Raises([&] { image.Save(false, nullptr); }, unit, 1662, 38));
+    {
+        IMG_VarnokDiskImage image(path.c_str());
+        // Two paths that map to one full name are both added, and refused at the write.
+        image.AddFiles({disk.Disk("a-b.txt", 10, 1), disk.Disk("a_b.txt", 20, 2)});
+        EXPECT_EQ((std::vector<std::string>{"A_B     .TXT", "A_B     .TXT"}), NamesOf(image));
+        EXPECT_TRUE(Raises([&] { image.Save(false, nullptr); }, unit, 1662, 38));
+    }
 
     IMG_VarnokDiskImage other(path.c_str());
     other.AddFiles({disk.Disk("abc.txt", 10), disk.Disk("map.mps", 10)});
@@ -364,10 +369,16 @@ TEST(ImgDiskImage, FailedAppendInPlaceIsNeverReadAsWrongData)
         WriteBytes(path, previous);
         IMG_VarnokDiskImage image(path.c_str());
         image.AddFile(added.c_str());
+        uint8_t header[512];
+        image.ReadCached(0, 0, header, sizeof header);
         {
             FailingCall failing(FailingCall::Write, nth);
             EXPECT_EQ(13, RaisedCode([&] { image.Save(false, nullptr); }));
         }
+        // The header sector is read as the failed write left it, not as cached before.
+        image.ReadCached(0, 0, header, sizeof header);
+        const std::vector<uint8_t> left = ReadBytes(path);
+        EXPECT_EQ(0, std::memcmp(left.data(), header, sizeof header));
         {
             IMG_VarnokDiskImage next;
             const int code = RaisedCode([&] { next.Open(path.c_str()); });
@@ -434,13 +445,19 @@ TEST(ImgDiskImage, LargestBlockLayoutEmptiedStillWrites)
     EXPECT_EQ(1024u * 1024, ReadBytes(disk.Path("best.img")).size());
 }
 
-// A new layout that raises leaves every subfile, the geometry and the space as
-// they were, so nothing is lost at the next write.
+// A new layout that raises leaves the file name, every subfile, the geometry,
+// the space and the layout mode as they were, so nothing is lost at the next write.
 TEST(ImgDiskImage, NewLayoutThatFailsChangesNothing)
 {
     ImageFiles disk;
-    const std::string path = disk.Build("zero.img", {disk.Disk("a.bin", 3000, 1), disk.Disk("b.bin", 10, 2),
-                                                     disk.Disk("c.bin", 4000, 3)});
+    const std::string path = disk.Path("zero.img");
+    {
+        // Class 4, where searching all classes finds a smaller one.
+        IMG_VarnokDiskImage maker;
+        maker.AddFiles({disk.Disk("a.bin", 3000, 1), disk.Disk("b.bin", 10, 2), disk.Disk("c.bin", 4000, 3)});
+        maker.SetSizeClass(4);
+        maker.SaveAs(false, false, path.c_str(), nullptr);
+    }
     // A damaged directory: b's entry (after the directory's own set and a's) gives it size 0.
     std::vector<uint8_t> bytes = ReadBytes(path);
     ASSERT_EQ('B', bytes[8 * 512 + 2 * 512 + 1]);
@@ -449,11 +466,21 @@ TEST(ImgDiskImage, NewLayoutThatFailsChangesNothing)
     IMG_VarnokDiskImage image(path.c_str());
     image.SetFileFlag("c.bin", true);
     const std::string before = ModelOf(image);
+    const std::string elsewhere = disk.Path("elsewhere.img");
     EXPECT_TRUE(Raises([&] { image.RemoveFile("a.bin"); }, "IMG_FileDescriptor", 89, 32));
+    EXPECT_TRUE(Raises([&] { image.SetBestFitLayout(); }, "IMG_FileDescriptor", 89, 32));
+    EXPECT_TRUE(Raises([&] { image.SetAutoSize(false); }, "IMG_FileDescriptor", 89, 32));
+    EXPECT_TRUE(Raises([&] { image.SetImageFileName(elsewhere.c_str(), false); }, "IMG_FileDescriptor", 89, 32));
+    EXPECT_TRUE(Raises([&] { image.SaveAs(false, false, elsewhere.c_str(), nullptr); }, "IMG_FileDescriptor", 89, 32));
     EXPECT_EQ(before, ModelOf(image));
+    EXPECT_FALSE(FileExists(elsewhere));
     image.Save(false, nullptr);
     IMG_VarnokDiskImage reopened(path.c_str());
     EXPECT_EQ((std::vector<std::string>{"A       .BIN", "B       .BIN", "C       .BIN"}), NamesOf(reopened));
+    // Without the damaged subfile the next layout succeeds, in the mode the image had: all classes searched.
+    image.RemoveFile("b.bin");
+    EXPECT_EQ(0, image.GetSizeClass());
+    EXPECT_EQ(512u, image.GetBlockSize());
 
     // Class 14 in 512-byte blocks has no room for the area of an empty image.
     IMG_VarnokDiskImage small;
@@ -522,19 +549,179 @@ TEST(ImgDiskImage, ImageOfEverySizeClassOpensAgain)
     }
 }
 
-TEST(ImgDiskImage, NewLayoutDropsTheCachedBlocks)
+namespace
+{
+// 512 bytes of block 1 as the image reads them, cached or not.
+std::vector<uint8_t> Block1(IMG_VarnokDiskImage& image)
+{
+    std::vector<uint8_t> bytes(512);
+    image.ReadCached(1, 0, bytes.data(), 512);
+    return bytes;
+}
+
+std::vector<uint8_t> SectorAt(const std::vector<uint8_t>& file, size_t offset)
+{
+    return std::vector<uint8_t>(file.begin() + offset, file.begin() + offset + 512);
+}
+}
+
+// Cached blocks are blocks of one file in one layout: a new layout, a new name
+// laid out anew, and every Open, one that fails too, drop them.
+TEST(ImgDiskImage, NewLayoutNewNameAndEveryOpenDropTheCachedBlocks)
 {
     ImageFiles disk;
     const std::string path = disk.Build("cached.img", {disk.Disk("one.bin", 100000, 1)});
-    IMG_VarnokDiskImage image(path.c_str());
-    ASSERT_EQ(512u, image.GetBlockSize());
-    uint8_t sector[512];
-    image.ReadCached(0, 0, sector, sizeof sector);
-    image.SetBestFitLayout();
-    ASSERT_GE(image.GetBlockSize(), 16384u);
-    // Block 0 is read anew at its new size: the header, the directory and data.
-    std::vector<uint8_t> head(16384);
-    image.ReadCached(0, 0, head.data(), 16384);
     const std::vector<uint8_t> file = ReadBytes(path);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 16384), head);
+    {
+        IMG_VarnokDiskImage image(path.c_str());
+        ASSERT_EQ(512u, image.GetBlockSize());
+        uint8_t sector[512];
+        image.ReadCached(0, 0, sector, sizeof sector);
+        image.SetBestFitLayout();
+        ASSERT_GE(image.GetBlockSize(), 16384u);
+        // Block 0 is read anew at its new size: the header, the directory and data.
+        std::vector<uint8_t> head(16384);
+        image.ReadCached(0, 0, head.data(), 16384);
+        EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 16384), head);
+    }
+
+    // In blocks of 512 KiB, block 1 holds one.bin; laid out anew in 512-byte blocks, it is a zero sector.
+    const std::string best = disk.Path("best.img");
+    {
+        IMG_VarnokDiskImage maker;
+        maker.SetBestFitLayout();
+        maker.AddFile(disk.Path("one.bin").c_str());
+        maker.SaveAs(false, false, best.c_str(), nullptr);
+    }
+    const std::vector<uint8_t> bestFile = ReadBytes(best);
+    const std::vector<uint8_t> cached = SectorAt(bestFile, 512 * 1024);
+    ASSERT_NE(SectorAt(bestFile, 512), cached);
+    const std::string elsewhere = disk.Path("elsewhere.img");
+    auto withBlock1Cached = [&] {
+        std::unique_ptr<IMG_VarnokDiskImage> image(new IMG_VarnokDiskImage(best.c_str()));
+        EXPECT_EQ(cached, Block1(*image));
+        return image;
+    };
+    {
+        auto image = withBlock1Cached();
+        image->SetImageFileName(elsewhere.c_str(), false);
+        ASSERT_EQ(512u, image->GetBlockSize());
+        EXPECT_EQ(SectorAt(bestFile, 512), Block1(*image));
+    }
+    {
+        auto image = withBlock1Cached();
+        {
+            FailingCall failing(FailingCall::Write, 1);
+            EXPECT_EQ(13, RaisedCode([&] { image->SaveAs(false, false, elsewhere.c_str(), nullptr); }));
+        }
+        ASSERT_EQ(512u, image->GetBlockSize());
+        EXPECT_EQ(SectorAt(bestFile, 512), Block1(*image));
+    }
+    {
+        auto image = withBlock1Cached();
+        image->Open(path.c_str());
+        EXPECT_EQ(SectorAt(file, 512), Block1(*image));
+    }
+    // No longer an image, or no file at all: block 1 is not the cached one.
+    const std::string notes = disk.Disk("notes.txt", 4078, 2);
+    for (const std::string& failing : {notes, disk.Path("missing.img")})
+    {
+        SCOPED_TRACE(failing);
+        auto image = withBlock1Cached();
+        EXPECT_NE(-1, RaisedCode([&] { image->Open(failing.c_str()); }));
+        std::vector<uint8_t> read;
+        const int code = RaisedCode([&] { read = Block1(*image); });
+        EXPECT_TRUE(code != -1 || read != cached) << code;
+    }
+}
+
+namespace
+{
+// A subfile handed out without its bytes reads its own bytes, or is refused
+// (code 32) once the image it reads through has changed.
+::testing::AssertionResult OwnBytesOrRefused(const IMG_CountedPtr<IMG_ImageFile>& subfile,
+                                             const std::vector<uint8_t>& own)
+{
+    std::vector<uint8_t> bytes(subfile->GetSize());
+    const int code = RaisedCode([&] { subfile->ReadAt(bytes.data(), 0, subfile->GetSize()); });
+    if (code == 32 || (code == -1 && bytes == own))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "code " << code << (bytes == own ? ", its own bytes" : ", other bytes");
+}
+}
+
+TEST(ImgDiskImage, SubfileHandedOutWithoutItsBytesNeverReadsOtherBytes)
+{
+    ImageFiles disk;
+    const std::string path = disk.Build("moves.img", {disk.Disk("x.bin", 5000, 1), disk.Disk("a.bin", 3000, 2)});
+    const std::string other = disk.Build("other.img", {disk.Disk("y.bin", 9000, 3)});
+    const std::vector<uint8_t> own = disk.contents["A       .BIN"];
+    IMG_VarnokDiskImage image(path.c_str());
+    IMG_CountedPtr<IMG_ImageFile> a = image.FindFile("a.bin", false);
+    EXPECT_EQ(own, BytesOf(a));
+
+    // x.bin leaves, and a.bin moves into its blocks of the same size.
+    image.RemoveFile("x.bin");
+    image.Save(false, nullptr);
+    ASSERT_EQ(512u, image.GetBlockSize());
+    EXPECT_TRUE(OwnBytesOrRefused(a, own));
+    a = image.FindFile("a.bin", false);
+    EXPECT_EQ(own, BytesOf(a));
+
+    image.SetBestFitLayout();
+    EXPECT_TRUE(OwnBytesOrRefused(a, own));
+    image.Save(false, nullptr);
+    a = image.FindFile("a.bin", false);
+    EXPECT_EQ(own, BytesOf(a));
+
+    image.Open(other.c_str());
+    EXPECT_TRUE(OwnBytesOrRefused(a, own));
+}
+
+// The copy reads each new subfile from its disk file; when it fails there, the
+// image's own subfiles are still read from the image.
+TEST(ImgDiskImage, FailedWriteReadsTheImageAgain)
+{
+    ImageFiles disk;
+    IMG_VarnokDiskImage image(disk.Empty("again.img").c_str());
+    image.AddFile(disk.Disk("a.bin", 3000, 1).c_str());
+    image.Save(false, nullptr);
+    image.AddFiles({disk.Disk("d-1.txt", 10, 2), disk.Disk("d_1.txt", 20, 3)});
+    EXPECT_TRUE(Raises([&] { image.Save(false, nullptr); }, unit, 1662, 38));
+    EXPECT_EQ(disk.contents["A       .BIN"], BytesOf(image.FindFile("a.bin", false)));
+}
+
+// A failed Open leaves part of a model, named after a file that may be no
+// image at all: no write stores it, until an Open succeeds.
+TEST(ImgDiskImage, FailedOpenIsNeverFollowedByAWrite)
+{
+    ImageFiles disk;
+    const std::string path = disk.Build("good.img", {disk.Disk("a.bin", 3000, 1), disk.Disk("b.bin", 900, 2)});
+    // b.bin's entry (after the directory's own set and a's) also lists a.bin's first block.
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    ASSERT_EQ('B', bytes[8 * 512 + 2 * 512 + 1]);
+    IMG_PutU16(bytes.data() + 8 * 512 + 2 * 512 + 0x20, IMG_GetU16(bytes.data() + 8 * 512 + 512 + 0x20));
+    const std::string damaged = disk.Path("damaged.img");
+    WriteBytes(damaged, bytes);
+    const std::string notes = disk.Disk("notes.txt", 4078, 3);
+    const std::string elsewhere = disk.Path("elsewhere.img");
+
+    IMG_VarnokDiskImage image(path.c_str());
+    for (const auto& failing : std::vector<std::pair<std::string, int>>{
+             {notes, 4}, {damaged, 30}, {disk.Path("missing.img"), 9}})
+    {
+        SCOPED_TRACE(failing.first);
+        const std::vector<uint8_t> before = ReadBytes(failing.first);
+        EXPECT_EQ(failing.second, RaisedCode([&] { image.Open(failing.first.c_str()); }));
+        EXPECT_EQ(20, RaisedCode([&] { image.Save(false, nullptr); }));
+        EXPECT_EQ(20, RaisedCode([&] { image.Write(nullptr); }));
+        EXPECT_EQ(20, RaisedCode([&] { image.SaveAs(false, false, elsewhere.c_str(), nullptr); }));
+        EXPECT_EQ(before, ReadBytes(failing.first));
+        EXPECT_FALSE(FileExists(failing.first + ".tmp"));
+        EXPECT_FALSE(FileExists(elsewhere));
+    }
+
+    image.Open(path.c_str());
+    image.SaveAs(false, false, elsewhere.c_str(), nullptr);
+    EXPECT_TRUE(disk.HoldsItsFiles(image));
 }

@@ -132,6 +132,14 @@ TEST(ImgImageDescriptor, LayOutBuildsTheDirectorySetThenPlacesEachSubfile)
     const IMG_FileDescriptorPtr added = model.AddFile(Sized(513));
     EXPECT_EQ(Range(209, 2), BlocksOf(added));
     EXPECT_EQ(4u, model.GetEntriesUsed());
+
+    // Adding several places all of them, or none when one finds no room.
+    EXPECT_EQ(23, RaisedCode([&] { model.AddFiles({Sized(1000), Sized(100000000)}); }));
+    files.clear();
+    model.GetFiles(files, true);
+    EXPECT_EQ(4u, files.size());
+    EXPECT_EQ(4u, model.GetEntriesUsed());
+    EXPECT_EQ(211u * 512, model.GetUsedBytes());
 }
 
 TEST(ImgImageDescriptor, EmptyLayoutAlwaysHasRoomForTheDirectory)

@@ -22,6 +22,7 @@ public:
     std::string GetImageFileName() override { return "c:\\maps\\fake.img"; }
     uint32_t GetBlockSize() override { return 512; }
     bool IsScrambled() override { return true; }
+    uint32_t GetGeneration() override { return 0; }
     void ReadCached(uint32_t block, uint32_t offset, uint8_t* destination, uint32_t count) override
     {
         pieces.push_back({block, offset, count});

@@ -1,4 +1,5 @@
 // The checklist file: header, body and CRC trailer on disk, byte for byte.
+#include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
 #include "editor/shell/Application.h"
@@ -237,9 +238,14 @@ TEST_F(KivFile, AnyChangedByteFailsTheCheck)
     EXPECT_FALSE(Crc_t(folder.File("missing.kiv")).Check());
 }
 
-TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndNothingToAMissingFile)
+TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndReportsWhatItCannot)
 {
     WriteBytes(path, "123456789");
+    {
+        DiskFault full(DiskFull);
+        EXPECT_FALSE(Crc_t(path).Append());
+    }
+    EXPECT_EQ("123456789", ReadBytes(path));
     EXPECT_TRUE(Crc_t(path).Append());
     EXPECT_EQ("123456789" + Bytes({0xD9, 0xC6, 0x0B, 0x34}), ReadBytes(path));
     EXPECT_TRUE(Crc_t(path).Check());
@@ -249,12 +255,18 @@ TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndNothingToAMissingFile)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(missing.c_str())) << "a trailer alone was written";
 }
 
-TEST_F(KivFile, AFileThatCannotBeOpenedIsAFailedStream)
+TEST_F(KivFile, AFileThatCannotBeOpenedOrWrittenFails)
 {
     app::KivInputFile_t in(folder.File("missing.kiv"));
     EXPECT_TRUE(in.fail());
     Database_t database;
     EXPECT_FALSE(app::WriteKivFile(folder.File("no such folder\\x.kiv"), KivFileHeader_t(), database));
+    // Every way a write can fail: the whole file, its body or its trailer.
+    AddNewGroup(database);
+    for (app::DiskFault_t writeFault : {DiskFull, FirstWriteFails, FullAfterFirstWrite}) {
+        DiskFault fault(writeFault);
+        EXPECT_FALSE(app::WriteKivFile(path, KivFileHeader_t(), database));
+    }
 }
 
 TEST_F(KivFile, LineEndsAcrossTheReadBuffer)

@@ -271,17 +271,20 @@ TEST_F(KivFile, AFileThatCannotBeOpenedOrWrittenFails)
 
 TEST_F(KivFile, LineEndsAcrossTheReadBuffer)
 {
-    // CR LF pairs and lone CRs at every place around the buffer's 64 KiB edge.
-    std::string text;
-    for (int i = 0; i < 3 * 65536 / 7; ++i)
+    // CR LF pairs and lone CRs at every place around the buffer's 64 KiB edges,
+    // and a lone CR that ends the file.
+    std::string text, expected;
+    for (int i = 0; i < 3 * 65536 / 7; ++i) {
         text += i % 3 ? "ab\r\ncd" : "\r\r\n\r";
-    WriteBytes(path, text);
-    app::KivInputFile_t in(path);
-    std::string read(std::istreambuf_iterator<char>(in), {});
-    std::string expected;
-    for (int i = 0; i < 3 * 65536 / 7; ++i)
         expected += i % 3 ? "ab\ncd" : "\r\n\r";
-    EXPECT_EQ(expected, read);
+    }
+    for (std::size_t shift = 0; shift < 16; ++shift) {
+        SCOPED_TRACE(shift);
+        WriteBytes(path, std::string(shift, 'x') + text + "\r");
+        app::KivInputFile_t in(path);
+        const std::string read(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(std::string(shift, 'x') + expected + "\r", read);
+    }
 }
 
 TEST(KivFileHeader, NewHeader)

@@ -122,5 +122,4 @@ TEST_F(SafeSave, ATargetThatCannotBeReplacedKeepsItsContent)
     const app::SaveError_t error = FailedSave(path);
     EXPECT_EQ(SaveStep_t::Replace, error.GetStep());
     EXPECT_TRUE(folder.Files().empty());
-    RemoveDirectoryA(path.c_str());
 }

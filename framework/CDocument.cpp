@@ -183,14 +183,10 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
         if (!app || !app->DoPromptFileName(newName, 0, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE, m_pDocTemplate))
             return FALSE;
     }
-    const bool existed = ::GetFileAttributes(newName.GetString()) != INVALID_FILE_ATTRIBUTES;
-    if (!OnSaveDocument(newName.GetString())) {
-        // A file the dialog named is not left half written; one that was there
-        // before is the user's and stays.
-        if (!lpszPathName && !existed)
-            ::DeleteFile(newName.GetString());
+    // A failed save leaves the file as it was: removing what it made is the save's own
+    // business, since only the save can tell a file it made from one that was there.
+    if (!OnSaveDocument(newName.GetString()))
         return FALSE;
-    }
     if (bReplace)
         SetPathName(newName.GetString());
     return TRUE;

@@ -128,7 +128,6 @@ BOOL Document_t::OnOpenDocument(LPCTSTR path)
 // it was and the document modified.
 BOOL Document_t::OnSaveDocument(LPCTSTR path)
 {
-    const bool existed = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
     // The file must be creatable and writable; an existing one is not truncated.
     CFileException error;
     CFile* file = GetFile(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
@@ -137,6 +136,9 @@ BOOL Document_t::OnSaveDocument(LPCTSTR path)
         ReportSaveLoadException(path, &error, TRUE, AFX_IDP_INVALID_FILENAME);
         return FALSE;
     }
+    // The open says whether it found the file or made it: only a file this save
+    // made may be removed when the save fails.
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     ReleaseFile(file, FALSE);
 
     KivFileHeader_t saved = header;

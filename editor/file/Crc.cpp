@@ -1,10 +1,10 @@
 // The CRC-32 trailer of a checklist file.
 #include "editor/file/Crc.h"
 
+#include "editor/file/DiskFile.h"
+
 #include <array>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace app {
@@ -61,37 +61,26 @@ std::uint32_t Crc_t::Compute(const char* bytes, std::size_t size)
 
 bool Crc_t::Check()
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : 0;
-    if (size < 4)
+    DiskFile_t file;
+    std::vector<char> bytes;
+    if (!file.Open(path, DiskFile_t::ToRead) || !file.ReadToEnd(bytes) || bytes.size() < 4)
         return false;
-    file.seekg(0);
-    std::vector<char> bytes(static_cast<std::size_t>(size - 4));
-    file.read(bytes.data(), bytes.size());
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    unsigned char trailer[4];
-    if (!file.read(reinterpret_cast<char*>(trailer), sizeof trailer))
-        return false;
-    storedCrc = trailer[0] | trailer[1] << 8 | trailer[2] << 16 |
-                static_cast<std::uint32_t>(trailer[3]) << 24;
-    return Compute(bytes.data(), bytes.size()) == storedCrc;
+    const unsigned char* trailer = reinterpret_cast<const unsigned char*>(&bytes[bytes.size() - 4]);
+    storedCrc = trailer[0] | trailer[1] << 8 | trailer[2] << 16 | static_cast<std::uint32_t>(trailer[3]) << 24;
+    return Compute(bytes.data(), bytes.size() - 4) == storedCrc;
 }
 
 bool Crc_t::Append()
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    DiskFile_t file;
+    std::vector<char> bytes;
+    if (!file.Open(path, DiskFile_t::ToUpdate) || !file.ReadToEnd(bytes))
         return false;
     const std::uint32_t crc = Compute(bytes.data(), bytes.size());
     const char trailer[4] = {static_cast<char>(crc), static_cast<char>(crc >> 8),
                              static_cast<char>(crc >> 16), static_cast<char>(crc >> 24)};
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    out.write(trailer, sizeof trailer);
-    out.close();
-    return static_cast<bool>(out);
+    // The read left the file's position at its end.
+    return file.Write(trailer, sizeof trailer) && file.Close();
 }
 
 } // namespace app

@@ -1,8 +1,6 @@
 // A file stream buffer that stores line feeds as CR LF.
 #include "editor/file/LineEndFileBuf.h"
 
-#include <cstring>
-
 namespace app {
 
 LineEndFileBuf_t::~LineEndFileBuf_t()
@@ -12,9 +10,11 @@ LineEndFileBuf_t::~LineEndFileBuf_t()
 
 LineEndFileBuf_t* LineEndFileBuf_t::open(const std::string& path, std::ios::openmode mode)
 {
-    if (file.is_open() || !file.open(path, mode | std::ios::binary))
+    const bool writing = (mode & std::ios::out) != 0;
+    if (!file.Open(path, writing ? DiskFile_t::ToWrite : DiskFile_t::ToRead))
         return nullptr;
-    if (mode & std::ios::out)
+    heldCr = false;
+    if (writing)
         setp(buffer.data(), buffer.data() + bufferSize);
     else
         setg(buffer.data(), buffer.data(), buffer.data());
@@ -23,40 +23,40 @@ LineEndFileBuf_t* LineEndFileBuf_t::open(const std::string& path, std::ios::open
 
 LineEndFileBuf_t* LineEndFileBuf_t::close()
 {
-    if (!file.is_open())
+    if (!file.IsOpen())
         return nullptr;
     const bool written = WriteBuffered();
     setg(nullptr, nullptr, nullptr);
     setp(nullptr, nullptr);
-    return file.close() && written ? this : nullptr;
+    return file.Close() && written ? this : nullptr;
 }
 
 // Refills the buffer from the file. Its first byte keeps the last byte read, so
-// that one character can always be put back.
+// that one character can always be put back. A failed read ends the input.
 LineEndFileBuf_t::int_type LineEndFileBuf_t::underflow()
 {
     if (gptr() < egptr())
         return traits_type::to_int_type(*gptr());
-    if (!file.is_open() || pptr())
+    if (!file.IsOpen() || pptr())
         return traits_type::eof();
     const std::size_t kept = gptr() > eback() ? 1 : 0;
     if (kept)
         buffer[0] = gptr()[-1];
     char* const begin = buffer.data() + kept;
-    const std::streamsize read = file.sgetn(begin, bufferSize - kept);
     char* end = begin;
-    for (std::streamsize i = 0; i < read; ++i) {
-        if (begin[i] == '\r') {
-            const bool pairInBuffer = i + 1 < read && begin[i + 1] == '\n';
-            const bool pairAcrossRefill =
-                i + 1 == read && file.sgetc() == traits_type::to_int_type('\n');
-            if (pairInBuffer)
-                ++i;
-            else if (pairAcrossRefill)
-                file.sbumpc();
-            *end++ = pairInBuffer || pairAcrossRefill ? '\n' : '\r';
-        } else {
-            *end++ = begin[i];
+    while (end == begin) {
+        const std::size_t held = heldCr ? 1 : 0;
+        begin[0] = '\r';   // the held CR, when there is one, comes first
+        std::size_t read = 0;
+        file.Read(begin + held, bufferSize - kept - held, read);
+        const std::size_t count = held + read;
+        if (count == 0)
+            break;
+        heldCr = read > 0 && begin[count - 1] == '\r';
+        for (std::size_t i = 0; i < count - (heldCr ? 1 : 0); ++i) {
+            const bool pair = begin[i] == '\r' && i + 1 < count && begin[i + 1] == '\n';
+            *end++ = pair ? '\n' : begin[i];
+            i += pair ? 1 : 0;
         }
     }
     setg(buffer.data(), begin, end);
@@ -76,9 +76,7 @@ LineEndFileBuf_t::int_type LineEndFileBuf_t::overflow(int_type c)
 
 int LineEndFileBuf_t::sync()
 {
-    if (!pptr())
-        return 0;
-    return WriteBuffered() && file.pubsync() == 0 ? 0 : -1;
+    return WriteBuffered() ? 0 : -1;
 }
 
 // Writes the put area to the file, each line feed as CR LF, and empties it.
@@ -86,18 +84,14 @@ bool LineEndFileBuf_t::WriteBuffered()
 {
     if (!pptr())
         return true;
-    bool written = true;
-    const char* from = pbase();
-    while (from < pptr()) {
-        const char* lineFeed = static_cast<const char*>(std::memchr(from, '\n', pptr() - from));
-        const char* to = lineFeed ? lineFeed : pptr();
-        written = written && file.sputn(from, to - from) == to - from;
-        if (lineFeed)
-            written = written && file.sputn("\r\n", 2) == 2;
-        from = lineFeed ? lineFeed + 1 : to;
+    onDisk.clear();
+    for (const char* next = pbase(); next < pptr(); ++next) {
+        if (*next == '\n')
+            onDisk.push_back('\r');
+        onDisk.push_back(*next);
     }
     setp(buffer.data(), buffer.data() + bufferSize);
-    return written;
+    return onDisk.empty() || file.Write(onDisk.data(), onDisk.size());
 }
 
 } // namespace app

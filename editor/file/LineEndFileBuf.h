@@ -5,7 +5,9 @@
 // into CR LF and changes nothing else.
 #pragma once
 
-#include <fstream>
+#include "editor/file/DiskFile.h"
+
+#include <ios>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -22,7 +24,7 @@ public:
     LineEndFileBuf_t* open(const std::string& path, std::ios::openmode mode);
     // Writes what is buffered and closes the file; null when that failed.
     LineEndFileBuf_t* close();
-    bool is_open() const { return file.is_open(); }
+    bool is_open() const { return file.IsOpen(); }
 
 protected:
     int_type underflow() override;
@@ -33,8 +35,12 @@ private:
     bool WriteBuffered();
 
     static const int bufferSize = 64 * 1024;
-    std::filebuf file;
+    DiskFile_t file;
     std::vector<char> buffer;
+    // Reading: a CR that ended the last read, waiting to see whether a LF follows.
+    bool heldCr = false;
+    // Writing: the put area with CR LF line ends, as it goes to the disk.
+    std::vector<char> onDisk;
 };
 
 } // namespace app

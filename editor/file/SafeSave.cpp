@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "editor/file/Crc.h"
+#include "editor/file/DiskFile.h"
 #include "editor/file/KivFile.h"
 
 namespace app {
@@ -59,25 +60,17 @@ public:
     // Writes the whole file and flushes it to the disk.
     void Write(const KivFileHeader_t& header, const Database_t& database)
     {
-        Enter(SaveStep_t::Write);
         SetLastError(ERROR_SUCCESS);
         if (!WriteKivFile(path, header, database))
             Fail(__LINE__, SaveStep_t::Write, ERROR_DISK_FULL);
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        DiskFile_t file;
+        if (!file.Open(path, DiskFile_t::ToUpdate) || !file.Flush())
             Fail(__LINE__, SaveStep_t::Write, ERROR_WRITE_FAULT);
-        const bool flushed = FlushFileBuffers(file);
-        const unsigned long code = GetLastError();
-        CloseHandle(file);
-        if (!flushed)
-            throw SaveError_t(__LINE__, SaveStep_t::Write, code ? code : ERROR_WRITE_FAULT);
     }
 
     // Reads the file back and checks its trailer as an open would.
     void Check()
     {
-        Enter(SaveStep_t::Check);
         if (!Crc_t(path).Check())
             throw SaveError_t(__LINE__, SaveStep_t::Check, ERROR_CRC);
     }

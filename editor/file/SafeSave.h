@@ -32,8 +32,9 @@ private:
 // temporary file is removed, the file at path is untouched, and SaveError_t is thrown.
 void SaveKivFile(const std::string& path, const KivFileHeader_t& header, const Database_t& database);
 
-// For tests: when set, asked before each step; a non-zero answer makes that step
-// fail with that Windows error code, as a full disk or a removed medium would.
+// For tests: when set, asked before creating the temporary file and before moving
+// it; a non-zero answer makes that step fail with that Windows error code. The
+// writing and checking fail through the disk's own calls (SetDiskFault).
 using SaveFault_t = unsigned long (*)(SaveStep_t step);
 void SetSaveFault(SaveFault_t fault);
 

@@ -3,41 +3,72 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+namespace {
+
+// What the folder holds, without its "." and "..".
+std::vector<WIN32_FIND_DATAA> Entries(const std::string& folder)
+{
+    std::vector<WIN32_FIND_DATAA> entries;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+                entries.push_back(found);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return entries;
+}
+
+// Removes the folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder)
+{
+    for (const WIN32_FIND_DATAA& entry : Entries(folder)) {
+        const std::string path = folder + "\\" + entry.cFileName;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(path);
+        else
+            DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
 
 TempFolder::TempFolder()
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
+    // A folder of that name may be left by an earlier process with the same id: take the next name.
     static unsigned counter = 0;
-    path = std::string(temp) + "kivtest" + std::to_string(GetCurrentProcessId()) + "_" +
-           std::to_string(counter++);
-    if (!CreateDirectoryA(path.c_str(), nullptr))
-        throw std::runtime_error("cannot create " + path);
+    for (;;) {
+        path = std::string(temp) + "kivtest" + std::to_string(GetCurrentProcessId()) + "_" +
+               std::to_string(counter++);
+        if (CreateDirectoryA(path.c_str(), nullptr))
+            return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create " + path);
+    }
 }
 
 TempFolder::~TempFolder()
 {
-    for (const std::string& name : Files()) {
-        SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(File(name).c_str());
-    }
-    RemoveDirectoryA(path.c_str());
+    RemoveTree(path);
 }
 
 std::vector<std::string> TempFolder::Files() const
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    for (const WIN32_FIND_DATAA& entry : Entries(path)) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(entry.cFileName);
     }
     return names;
 }

@@ -1,5 +1,5 @@
-// A folder of its own under the temporary folder for a test's files, removed
-// with everything in it when the test ends.
+// A folder of its own, of a name not yet taken, under the temporary folder for a
+// test's files; removed with everything in it, sub-folders too, when the test ends.
 #pragma once
 
 #include <string>

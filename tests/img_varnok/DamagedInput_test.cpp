@@ -15,15 +15,13 @@
 
 namespace
 {
-// Runs body(i) up to count times or until the time is up; returns the runs made.
+// Runs body(i) count times; returns the runs made.
 template <class Body>
-int RunBounded(int count, DWORD milliseconds, Body body)
+int RunTimes(int count, Body body)
 {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    int i = 0;
-    for (; i < count && GetTickCount64() < end; ++i)
+    for (int i = 0; i < count; ++i)
         body(i);
-    return i;
+    return count;
 }
 
 // A sector that is random, a valid header with a few bytes changed, or a valid
@@ -121,7 +119,7 @@ TEST(ImgDamagedInput, HeaderSectorsOnlyRaiseTheLibrarysException)
     std::mt19937 random(20240601);
     std::set<int> codes;
     int parsed = 0;
-    const int runs = RunBounded(20000, 20000, [&](int i) {
+    const int runs = RunTimes(20000, [&](int i) {
         IMG_FileBuffer buffer(512);
         DamagedSector(random, i % 3, buffer.GetData());
         if (i % 5 == 0)
@@ -141,7 +139,6 @@ TEST(ImgDamagedInput, HeaderSectorsOnlyRaiseTheLibrarysException)
             codes.insert(e.GetCode());
         }
     });
-    EXPECT_GE(runs, 3000);
     EXPECT_GT(parsed, runs / 4);
     for (int code : codes)
         EXPECT_EQ(37, code);
@@ -152,7 +149,7 @@ TEST(ImgDamagedInput, DirectoryEntriesOnlyRaiseTheLibrarysException)
     std::mt19937 random(77);
     std::set<int> codes;
     int built = 0;
-    const int runs = RunBounded(10000, 20000, [&](int i) {
+    const int runs = RunTimes(10000, [&](int i) {
         std::vector<IMG_EntryPtr> entries;
         for (int n = 1 + random() % 3; n > 0; --n)
             entries.push_back(DamagedEntry(random, i % 3));
@@ -178,7 +175,6 @@ TEST(ImgDamagedInput, DirectoryEntriesOnlyRaiseTheLibrarysException)
             codes.insert(e.GetCode());
         }
     });
-    EXPECT_GE(runs, 2000);
     EXPECT_GT(built, runs / 2);
     for (int code : codes)
         EXPECT_TRUE(code == 29 || code == 30 || code == 32) << code;
@@ -193,7 +189,7 @@ TEST(ImgDamagedInput, SubfilesOfDamagedEntriesReadWithoutHarm)
     std::set<int> codes;
     IMG_FileIO io;
     io.OpenForRead(path.c_str(), 0, false);
-    const int runs = RunBounded(300, 15000, [&](int i) {
+    RunTimes(300, [&](int i) {
         const uint32_t blockSize = 1u << (random() % 17);
         IMG_FileDescriptor file("small.img", blockSize, false, {DamagedEntry(random, 2)});
         IMG_FileBuffer buffer(std::min<uint32_t>(file.GetSize(), 64 * 1024));
@@ -208,7 +204,6 @@ TEST(ImgDamagedInput, SubfilesOfDamagedEntriesReadWithoutHarm)
             codes.insert(e.GetCode());
         }
     });
-    EXPECT_GE(runs, 100);
     for (int code : codes)
         EXPECT_TRUE(code == 10 || code == 11) << code;
 }

@@ -121,9 +121,7 @@ TEST_F(RunningProgram, NothingToCloseWhenItIsNotRunning)
 TEST_F(RunningProgram, AProgramThatClosesItsWindowIsNotEnded)
 {
     StartWindow(L"close");
-    DWORD started = GetTickCount();
     EXPECT_TRUE(CInstallActions::CloseRunningProgram(L"Taviro.exe"));
-    EXPECT_LT(GetTickCount() - started, 5000u);
     EXPECT_EQ(ExitCode(), 3u);  // its own exit code: it closed itself
 }
 

@@ -15,6 +15,7 @@
 #include "framework/CTestHook.h"
 #include "foundation/glo/GLO_Exception.h"
 #include "tests/editor/document/RecordingObserver.h"
+#include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
 using app::CheckList_t;
@@ -75,7 +76,7 @@ class ObserverView_t : public CountingView_t, public app_test::RecordingObserver
 // Save As asks the application for a file name.
 CWinApp application;
 
-// The steps of a save that the seam makes fail, one test at a time.
+// The steps of a save that the step seam makes fail, one test at a time.
 app::SaveStep_t failingStep;
 unsigned long failingCode;
 unsigned long FailStep(app::SaveStep_t step)
@@ -115,6 +116,17 @@ protected:
         CCmdStateUI state;
         (document.*update)(&state);
         return state.m_bEnabled;
+    }
+
+    // Saves the document as path, the disk full, answering the failure's message.
+    static void FailedSaveAs(Document_t& saving, const std::string& path)
+    {
+        DiskFault full(DiskFull);
+        CTestHook hook;
+        hook.AnswerFileDialog(path.c_str());
+        hook.AnswerMessageBox(IDOK);
+        EXPECT_FALSE(saving.DoSave(nullptr));
+        EXPECT_EQ(0u, hook.Unanswered());
     }
 
     // Opens the file, answering whatever message box it shows with OK; returns
@@ -289,11 +301,7 @@ TEST_F(DocumentTest, AFailingSaveStepLeavesTheOldFileAndTheDocumentModified)
     ASSERT_TRUE(document.OnNewDocument());
     AddNewGroup();
     document.GetDatabase().RenameGroup(Position_t(0), "Changed");
-    app::SetSaveFault(FailStep);
-    for (app::SaveStep_t step : {app::SaveStep_t::CreateTemporary, app::SaveStep_t::Write,
-                                 app::SaveStep_t::Check, app::SaveStep_t::Replace}) {
-        failingStep = step;
-        failingCode = step == app::SaveStep_t::Write ? ERROR_DISK_FULL : ERROR_ACCESS_DENIED;
+    const auto expectFailure = [&](unsigned long code) {
         CTestHook hook;
         EXPECT_FALSE(document.OnSaveDocument(path.c_str()));
         EXPECT_EQ(NewFileBytes(true), ReadBytes(path));
@@ -302,7 +310,18 @@ TEST_F(DocumentTest, AFailingSaveStepLeavesTheOldFileAndTheDocumentModified)
         const std::vector<std::string> messages = Messages(hook);
         ASSERT_EQ(1u, messages.size());
         EXPECT_NE(std::string::npos, messages[0].find(path));
-        EXPECT_NE(std::string::npos, messages[0].find(win::GetErrorText(failingCode)));
+        EXPECT_NE(std::string::npos, messages[0].find(win::GetErrorText(code)));
+    };
+    for (const DiskFailure& failure : diskFailures) {
+        SCOPED_TRACE(failure.what);
+        DiskFault fault(failure.fault);
+        expectFailure(failure.code);
+    }
+    app::SetSaveFault(FailStep);
+    for (app::SaveStep_t step : {app::SaveStep_t::CreateTemporary, app::SaveStep_t::Replace}) {
+        failingStep = step;
+        failingCode = ERROR_ACCESS_DENIED;
+        expectFailure(failingCode);
     }
     app::SetSaveFault(nullptr);
     EXPECT_TRUE(document.OnSaveDocument(path.c_str()));
@@ -314,14 +333,7 @@ TEST_F(DocumentTest, AFailedSaveAsOverAnExistingFileKeepsIt)
     const std::string path = folder.File("other.kiv");
     WriteBytes(path, NewFileBytes(false));
     AddNewGroup();
-    app::SetSaveFault(FailStep);
-    failingStep = app::SaveStep_t::Write;
-    failingCode = ERROR_DISK_FULL;
-    CTestHook hook;
-    hook.AnswerFileDialog(path.c_str());
-    hook.AnswerMessageBox(IDOK);
-    EXPECT_FALSE(document.DoSave(nullptr));
-    EXPECT_EQ(0u, hook.Unanswered());
+    FailedSaveAs(document, path);
     EXPECT_EQ(NewFileBytes(false), ReadBytes(path));
     EXPECT_TRUE(document.IsModified());
 }
@@ -330,13 +342,31 @@ TEST_F(DocumentTest, AFailedSaveUnderANewNameLeavesNoFileBehind)
 {
     const std::string path = folder.File("fresh.kiv");
     AddNewGroup();
-    app::SetSaveFault(FailStep);
-    failingStep = app::SaveStep_t::Write;
-    failingCode = ERROR_DISK_FULL;
+    DiskFault full(DiskFull);
     CTestHook hook;
     EXPECT_FALSE(document.OnSaveDocument(path.c_str()));
     EXPECT_TRUE(folder.Files().empty());
     EXPECT_TRUE(document.IsModified());
+}
+
+// Another program makes the file just before the save opens it.
+class RacedDocument_t : public Document_t {
+public:
+    CFile* GetFile(LPCTSTR path, UINT flags, CFileException* error) override
+    {
+        WriteBytes(path, "another program's file");
+        return Document_t::GetFile(path, flags, error);
+    }
+};
+
+TEST_F(DocumentTest, AFailedSaveAsKeepsAFileThatItDidNotMake)
+{
+    const std::string path = folder.File("theirs.kiv");
+    RacedDocument_t raced;
+    Group_t group("Group");
+    raced.GetDatabase().groups.push_back(group);
+    FailedSaveAs(raced, path);
+    EXPECT_EQ("another program's file", ReadBytes(path));
 }
 
 TEST_F(DocumentTest, SaveIntoAVanishedFolderReportsAndKeepsTheDocumentModified)

@@ -1,4 +1,5 @@
 // The checklist file: header, body and CRC trailer on disk, byte for byte.
+#include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
 #include "editor/shell/Application.h"
@@ -237,9 +238,14 @@ TEST_F(KivFile, AnyChangedByteFailsTheCheck)
     EXPECT_FALSE(Crc_t(folder.File("missing.kiv")).Check());
 }
 
-TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndNothingToAMissingFile)
+TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndReportsWhatItCannot)
 {
     WriteBytes(path, "123456789");
+    {
+        DiskFault full(DiskFull);
+        EXPECT_FALSE(Crc_t(path).Append());
+    }
+    EXPECT_EQ("123456789", ReadBytes(path));
     EXPECT_TRUE(Crc_t(path).Append());
     EXPECT_EQ("123456789" + Bytes({0xD9, 0xC6, 0x0B, 0x34}), ReadBytes(path));
     EXPECT_TRUE(Crc_t(path).Check());
@@ -249,27 +255,36 @@ TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndNothingToAMissingFile)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(missing.c_str())) << "a trailer alone was written";
 }
 
-TEST_F(KivFile, AFileThatCannotBeOpenedIsAFailedStream)
+TEST_F(KivFile, AFileThatCannotBeOpenedOrWrittenFails)
 {
     app::KivInputFile_t in(folder.File("missing.kiv"));
     EXPECT_TRUE(in.fail());
     Database_t database;
     EXPECT_FALSE(app::WriteKivFile(folder.File("no such folder\\x.kiv"), KivFileHeader_t(), database));
+    // Every way a write can fail: the whole file, its body or its trailer.
+    AddNewGroup(database);
+    for (app::DiskFault_t writeFault : {DiskFull, FirstWriteFails, FullAfterFirstWrite}) {
+        DiskFault fault(writeFault);
+        EXPECT_FALSE(app::WriteKivFile(path, KivFileHeader_t(), database));
+    }
 }
 
 TEST_F(KivFile, LineEndsAcrossTheReadBuffer)
 {
-    // CR LF pairs and lone CRs at every place around the buffer's 64 KiB edge.
-    std::string text;
-    for (int i = 0; i < 3 * 65536 / 7; ++i)
+    // CR LF pairs and lone CRs at every place around the buffer's 64 KiB edges,
+    // and a lone CR that ends the file.
+    std::string text, expected;
+    for (int i = 0; i < 3 * 65536 / 7; ++i) {
         text += i % 3 ? "ab\r\ncd" : "\r\r\n\r";
-    WriteBytes(path, text);
-    app::KivInputFile_t in(path);
-    std::string read(std::istreambuf_iterator<char>(in), {});
-    std::string expected;
-    for (int i = 0; i < 3 * 65536 / 7; ++i)
         expected += i % 3 ? "ab\ncd" : "\r\n\r";
-    EXPECT_EQ(expected, read);
+    }
+    for (std::size_t shift = 0; shift < 16; ++shift) {
+        SCOPED_TRACE(shift);
+        WriteBytes(path, std::string(shift, 'x') + text + "\r");
+        app::KivInputFile_t in(path);
+        const std::string read(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(std::string(shift, 'x') + expected + "\r", read);
+    }
 }
 
 TEST(KivFileHeader, NewHeader)

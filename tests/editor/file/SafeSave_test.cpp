@@ -1,5 +1,6 @@
-// The sound save: the file's exact bytes on success; on any failure the old
-// file untouched, no temporary file left, and the failing step reported.
+// The sound save: the file's exact bytes on success; on any failure, the disk's
+// own included, the old file untouched, no temporary file left, and the failing
+// step reported.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "editor/model/Database.h"
 #include "editor/file/KivFileHeader.h"
 #include "editor/file/SafeSave.h"
+#include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
 using app::SaveStep_t;
@@ -82,17 +84,25 @@ TEST_F(SafeSave, AFailingStepLeavesTheOldFileAndNoTemporaryFile)
 {
     const std::string path = folder.File("old.kiv");
     WriteBytes(path, "the user's previous file");
-    app::SetSaveFault(FailOneStep);
-    for (SaveStep_t step : {SaveStep_t::CreateTemporary, SaveStep_t::Write, SaveStep_t::Check, SaveStep_t::Replace}) {
-        failingStep = step;
-        failingCode = step == SaveStep_t::Write ? ERROR_DISK_FULL : ERROR_ACCESS_DENIED;
+    const auto expectFailure = [&](SaveStep_t step, unsigned long code) {
         const app::SaveError_t error = FailedSave(path);
         EXPECT_EQ(step, error.GetStep());
-        EXPECT_EQ(failingCode, error.GetCode());
-        EXPECT_EQ(win::GetErrorText(failingCode), error.what());
+        EXPECT_EQ(code, error.GetCode());
+        EXPECT_EQ(win::GetErrorText(code), error.what());
         EXPECT_FALSE(error.GetStepText().empty());
         EXPECT_EQ("the user's previous file", ReadBytes(path));
         EXPECT_EQ(std::vector<std::string>{"old.kiv"}, folder.Files());
+    };
+    for (const DiskFailure& failure : diskFailures) {
+        SCOPED_TRACE(failure.what);
+        DiskFault fault(failure.fault);
+        expectFailure(failure.step, failure.code);
+    }
+    app::SetSaveFault(FailOneStep);
+    for (SaveStep_t step : {SaveStep_t::CreateTemporary, SaveStep_t::Replace}) {
+        failingStep = step;
+        failingCode = ERROR_ACCESS_DENIED;
+        expectFailure(step, failingCode);
     }
 }
 
@@ -112,5 +122,4 @@ TEST_F(SafeSave, ATargetThatCannotBeReplacedKeepsItsContent)
     const app::SaveError_t error = FailedSave(path);
     EXPECT_EQ(SaveStep_t::Replace, error.GetStep());
     EXPECT_TRUE(folder.Files().empty());
-    RemoveDirectoryA(path.c_str());
 }

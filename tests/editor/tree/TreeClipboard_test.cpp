@@ -205,9 +205,8 @@ TEST_F(TreeClipboard, RandomPayloadsPasteWithoutHarmAtEveryLevel)
     std::mt19937 random(1234);
     const std::string pieces[] = { "<0", "(0", "c0", "r1", "a~", "~", "\n", ">\n", ")\n", "*x\n", "END\n",
                                    "\r\n", std::string(1, '\0'), "\xff", "Name", "t5" };
-    const auto start = std::chrono::steady_clock::now();
     int pasted = 0;
-    for (int round = 0; round < 60 && std::chrono::steady_clock::now() - start < std::chrono::seconds(20); ++round) {
+    for (int round = 0; round < 60; ++round) {
         std::string text;
         const int length = std::uniform_int_distribution<int>(0, 12)(random);
         for (int i = 0; i < length; ++i)

@@ -128,6 +128,11 @@ BOOL Document_t::OnOpenDocument(LPCTSTR path)
 // it was and the document modified.
 BOOL Document_t::OnSaveDocument(LPCTSTR path)
 {
+    // A failed save removes the file only when this save made it: nothing was there
+    // before (only "not found" says so; a file whose attributes cannot be read is
+    // kept), and the open below made it rather than found it.
+    const DWORD lookup = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? ERROR_SUCCESS : GetLastError();
+    const bool foundBefore = lookup != ERROR_FILE_NOT_FOUND && lookup != ERROR_PATH_NOT_FOUND;
     // The file must be creatable and writable; an existing one is not truncated.
     CFileException error;
     CFile* file = GetFile(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
@@ -136,9 +141,7 @@ BOOL Document_t::OnSaveDocument(LPCTSTR path)
         ReportSaveLoadException(path, &error, TRUE, AFX_IDP_INVALID_FILENAME);
         return FALSE;
     }
-    // The open says whether it found the file or made it: only a file this save
-    // made may be removed when the save fails.
-    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    const bool existed = foundBefore || GetLastError() == ERROR_ALREADY_EXISTS;
     ReleaseFile(file, FALSE);
 
     KivFileHeader_t saved = header;

@@ -15,15 +15,6 @@
 
 namespace
 {
-// Runs body(i) count times; returns the runs made.
-template <class Body>
-int RunTimes(int count, Body body)
-{
-    for (int i = 0; i < count; ++i)
-        body(i);
-    return count;
-}
-
 // A sector that is random, a valid header with a few bytes changed, or a valid
 // header with its geometry, name and description fields made up.
 void DamagedSector(std::mt19937& random, int kind, uint8_t* sector)
@@ -119,7 +110,8 @@ TEST(ImgDamagedInput, HeaderSectorsOnlyRaiseTheLibrarysException)
     std::mt19937 random(20240601);
     std::set<int> codes;
     int parsed = 0;
-    const int runs = RunTimes(20000, [&](int i) {
+    const int runs = 20000;
+    for (int i = 0; i < runs; ++i) {
         IMG_FileBuffer buffer(512);
         DamagedSector(random, i % 3, buffer.GetData());
         if (i % 5 == 0)
@@ -138,7 +130,7 @@ TEST(ImgDamagedInput, HeaderSectorsOnlyRaiseTheLibrarysException)
         {
             codes.insert(e.GetCode());
         }
-    });
+    }
     EXPECT_GT(parsed, runs / 4);
     for (int code : codes)
         EXPECT_EQ(37, code);
@@ -149,7 +141,8 @@ TEST(ImgDamagedInput, DirectoryEntriesOnlyRaiseTheLibrarysException)
     std::mt19937 random(77);
     std::set<int> codes;
     int built = 0;
-    const int runs = RunTimes(10000, [&](int i) {
+    const int runs = 10000;
+    for (int i = 0; i < runs; ++i) {
         std::vector<IMG_EntryPtr> entries;
         for (int n = 1 + random() % 3; n > 0; --n)
             entries.push_back(DamagedEntry(random, i % 3));
@@ -174,7 +167,7 @@ TEST(ImgDamagedInput, DirectoryEntriesOnlyRaiseTheLibrarysException)
         {
             codes.insert(e.GetCode());
         }
-    });
+    }
     EXPECT_GT(built, runs / 2);
     for (int code : codes)
         EXPECT_TRUE(code == 29 || code == 30 || code == 32) << code;
@@ -189,7 +182,7 @@ TEST(ImgDamagedInput, SubfilesOfDamagedEntriesReadWithoutHarm)
     std::set<int> codes;
     IMG_FileIO io;
     io.OpenForRead(path.c_str(), 0, false);
-    RunTimes(300, [&](int i) {
+    for (int i = 0; i < 300; ++i) {
         const uint32_t blockSize = 1u << (random() % 17);
         IMG_FileDescriptor file("small.img", blockSize, false, {DamagedEntry(random, 2)});
         IMG_FileBuffer buffer(std::min<uint32_t>(file.GetSize(), 64 * 1024));
@@ -203,7 +196,7 @@ TEST(ImgDamagedInput, SubfilesOfDamagedEntriesReadWithoutHarm)
         {
             codes.insert(e.GetCode());
         }
-    });
+    }
     for (int code : codes)
         EXPECT_TRUE(code == 10 || code == 11) << code;
 }

@@ -21,7 +21,13 @@ fi
 missing=()
 for p in "${packages[@]}"; do is_installed "$p" || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then
-  $sudo apt-get update -q
+  # A mirror caught mid-sync fails an index for a while: try again, then go on
+  # with the lists there are (the install fails by itself if one it needs is missing).
+  for try in 1 2 3 4 5 6; do
+    $sudo apt-get update -q && break
+    echo "install-deps: package lists incomplete (try $try); again in 30 s" >&2
+    sleep 30
+  done
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 

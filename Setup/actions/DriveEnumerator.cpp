@@ -30,5 +30,15 @@ BOOL CDriveEnumerator::GetVolumeInfo(const CString& root, CString& volumeName, D
                                         &fileSystemFlags, fileSystemName.GetBuffer(256), 256);
     volumeName.ReleaseBuffer();
     fileSystemName.ReleaseBuffer();
+    if (result && s_flagsFilter)
+        s_flagsFilter(root, fileSystemFlags);
     return result;
+}
+
+bool CDriveEnumerator::KeepsAccessLists(const CString& root) const
+{
+    CString volumeName, fileSystemName;
+    DWORD serial = 0, maxComponentLength = 0, flags = 0;
+    return GetVolumeInfo(root, volumeName, serial, maxComponentLength, flags, fileSystemName) &&
+           (flags & FILE_PERSISTENT_ACLS);
 }

@@ -15,4 +15,15 @@ public:
     int GetDriveRoots(std::vector<CString>& roots) const;
     BOOL GetVolumeInfo(const CString& root, CString& volumeName, DWORD& serial,
                        DWORD& maxComponentLength, DWORD& fileSystemFlags, CString& fileSystemName) const;
+    // Whether the drive's file system keeps access lists (FAT and exFAT do not), so
+    // that the locks an installation sets on its folders hold.
+    bool KeepsAccessLists(const CString& root) const;
+
+    // Test seam: every volume's file-system flags pass through this before they are
+    // reported; null for none.
+    using FlagsFilter = void (*)(const CString& root, DWORD& fileSystemFlags);
+    static void SetFileSystemFlagsFilterForTest(FlagsFilter filter) { s_flagsFilter = filter; }
+
+private:
+    inline static FlagsFilter s_flagsFilter = nullptr;
 };

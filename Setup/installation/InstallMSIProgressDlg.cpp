@@ -6,6 +6,7 @@
 #include "Setup/actions/DriveEnumerator.h"
 #include "Setup/installation/MsiLibrary.h"
 #include "Setup/installation/MsiUiHandler.h"
+#include "Setup/installation/TargetFolderCheck.h"
 #include "Setup/wizard/PageStyle.h"
 #include "Setup/wizard/SetupResource.h"
 
@@ -136,26 +137,34 @@ bool CInstallMSIProgressDlg::RunInstall()
     return InstallPackages();
 }
 
-CString CInstallMSIProgressDlg::TargetProperties()
+CString CInstallMSIProgressDlg::TargetRoot()
 {
+    CDriveEnumerator drives;
     std::vector<CString> roots;
-    CDriveEnumerator().GetDriveRoots(roots);
+    drives.GetDriveRoots(roots);
     for (const CString& root : roots) {
-        if (CDriveEnumerator().GetDriveType(root) != DRIVE_FIXED ||
-            CInstallActions::GetFreeDiskSpaceMB(root) < kRequiredMB)
-            continue;
-        // An earlier product's folder on the machine is made sure to exist. Its key is
-        // open to every user: only a local folder is made.
-        CString productFolder;
-        if (CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir",
-                                                productFolder) &&
-            IsLocalFixedFolder(productFolder))
-            CreateDirectoryW(productFolder, nullptr);
-        CString properties;
-        properties.Format(L"TARGETDIR=\"%s\" LANG=%s", root.GetString(), LoadText(IDS_MSI_LANGUAGE).GetString());
-        return properties;
+        // A file system without access lists would leave the package's locks meaningless.
+        if (drives.GetDriveType(root) == DRIVE_FIXED && CInstallActions::GetFreeDiskSpaceMB(root) >= kRequiredMB &&
+            drives.KeepsAccessLists(root))
+            return root;
     }
     return CString();
+}
+
+CString CInstallMSIProgressDlg::TargetProperties(const CString& root)
+{
+    if (root.IsEmpty())
+        return CString();
+    // An earlier product's folder on the machine is made sure to exist. Its key is
+    // open to every user: only a local folder is made.
+    CString productFolder;
+    if (CInstallActions::ReadRegistryString(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir",
+                                            productFolder) &&
+        IsLocalFixedFolder(productFolder))
+        CreateDirectoryW(productFolder, nullptr);
+    CString properties;
+    properties.Format(L"TARGETDIR=\"%s\" LANG=%s", root.GetString(), LoadText(IDS_MSI_LANGUAGE).GetString());
+    return properties;
 }
 
 CString CInstallMSIProgressDlg::DriverPackagePath()
@@ -179,6 +188,15 @@ bool CInstallMSIProgressDlg::PackageFound(const CString& path)
     return false;
 }
 
+bool CInstallMSIProgressDlg::TargetFoldersAllowed(const CString& root)
+{
+    CString refusal = CTargetFolderCheck::RefusalFor(root);
+    if (refusal.IsEmpty())
+        return true;
+    AfxMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 bool CInstallMSIProgressDlg::InstallPackages()
 {
     CMsiUiState& state = MsiUiState();
@@ -192,7 +210,8 @@ bool CInstallMSIProgressDlg::InstallPackages()
                                nullptr);
     CMsiLibrary::SetExternalUI(MsiUiHandler, kMsiUiFilter, const_cast<wchar_t*>(L"TEST"));
 
-    CString properties = TargetProperties();
+    CString root = TargetRoot();
+    CString properties = TargetProperties(root);
     if (properties.IsEmpty()) {
         AfxMessageBox(IDS_NO_DRIVE_SPACE, MB_OK | MB_ICONINFORMATION);
         if (m_pController)
@@ -209,7 +228,8 @@ bool CInstallMSIProgressDlg::InstallPackages()
     m_cancel.ShowWindow(SW_SHOW);
     g_percentItem.SetText(CString());
     ResetProgress();
-    installed = PackageFound(package) && IsInstalled(CMsiLibrary::InstallProduct(package, properties));
+    installed = PackageFound(package) && TargetFoldersAllowed(root) &&
+                IsInstalled(CMsiLibrary::InstallProduct(package, properties));
 
     m_cancel.ShowWindow(SW_HIDE);
     SetActionText(CString());

@@ -26,9 +26,12 @@ public:
     // before any ran. The finish page tells the user.
     static bool LastInstallSucceeded();
 
-    // The property text of the editor's package, TARGETDIR and LANG, for the first
-    // fixed drive with 50 MiB free; empty when no drive qualifies.
-    static CString TargetProperties();
+    // The root ("C:\") of the first fixed drive with 50 MiB free whose file system keeps
+    // access lists; empty when no drive qualifies.
+    static CString TargetRoot();
+    // The property text of the editor's package, TARGETDIR and LANG, for that root;
+    // empty for an empty root.
+    static CString TargetProperties(const CString& root);
     // The editor's package: on the distribution medium named by the command line
     // (its root, then "bin\"), else beside Setup.
     static CString MainPackagePath(const CString& commandLine);
@@ -37,6 +40,9 @@ public:
     // Whether the package file is there; when it is not, the user is told which file
     // Setup looked for.
     static bool PackageFound(const CString& path);
+    // Whether the package may install into the folders it uses below the root; when
+    // it may not, the user is told which folder, why, and what to do.
+    static bool TargetFoldersAllowed(const CString& root);
 
     void ResetProgress(int expectedTotal = 0);
     void HideProgress();

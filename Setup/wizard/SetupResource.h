@@ -79,6 +79,12 @@
 #define IDS_FINISH_HEADING          1026
 #define IDS_FINISH_FAILED_HEADING   1027    // the finish page after a failed installation
 #define IDS_PACKAGE_MISSING         1028    // "%s": the package file that Setup did not find
+// An existing folder that Setup will not install into: "%s" the folder, "%s" why.
+#define IDS_FOLDER_REFUSED          1029
+#define IDS_FOLDER_IS_LINK          1030
+#define IDS_FOLDER_UNREADABLE       1031
+#define IDS_FOLDER_OTHER_OWNER      1032
+#define IDS_FOLDER_OPEN_TO_OTHERS   1033
 
 // The action-state texts of the copy progress: states 0 to 16 in this order (10 and
 // 13 share one text; 228 is also the nameless file action above).

@@ -417,7 +417,8 @@ TEST_F(Protocol, EachRequestIsFollowedByTheHalfSecondPause)
     DWORD start = GetTickCount();
     DWORD id = 0;
     EXPECT_TRUE(CDeviceProtocol::GetUnitId(id));
-    EXPECT_GE(GetTickCount() - start, 490u);
+    // The tick count moves in steps of up to a few tens of milliseconds.
+    EXPECT_GE(GetTickCount() - start, 450u);
     EXPECT_EQ(unit.Pauses(), std::vector<DWORD>{500});
 }
 

@@ -6,9 +6,11 @@
 
 #include "Setup/wizard/BrowserController.h"
 #include "Setup/actions/DriveEnumerator.h"
+#include "Setup/actions/FindFile.h"
 #include "Setup/installation/InstallMSIProgressDlg.h"
 #include "Setup/installation/MsiLibrary.h"
 #include "Setup/installation/MsiUiHandler.h"
+#include "Setup/security/FolderSecurity.h"
 #include "Setup/wizard/SetupApp.h"
 #include "Setup/wizard/SetupResource.h"
 
@@ -227,23 +229,55 @@ CString PropertiesFor(const CString& root)
     return L"TARGETDIR=\"" + root + L"\" LANG=" + Text(IDS_MSI_LANGUAGE);
 }
 
-TEST(TargetDrive, TheFirstFixedDriveWith50MiBFreeIsTheTarget)
+// While it lives, the fixed drives whose roots are listed report a file system without
+// access lists (FAT, exFAT).
+class WithoutAccessLists
+{
+public:
+    explicit WithoutAccessLists(std::vector<CString> roots)
+    {
+        s_roots = std::move(roots);
+        CDriveEnumerator::SetFileSystemFlagsFilterForTest([](const CString& root, DWORD& flags) {
+            for (const CString& listed : s_roots)
+                if (listed.CompareNoCase(root) == 0)
+                    flags &= ~FILE_PERSISTENT_ACLS;
+        });
+    }
+    ~WithoutAccessLists() { CDriveEnumerator::SetFileSystemFlagsFilterForTest(nullptr); }
+
+private:
+    inline static std::vector<CString> s_roots;
+};
+
+TEST(TargetDrive, TheFirstFixedDriveWith50MiBFreeAndAccessListsIsTheTarget)
 {
     UseLanguageLibrary();
     std::vector<CString> fixed = FixedRoots();
     ASSERT_FALSE(fixed.empty());
     {
         FreeSpace space({50, 60});
-        EXPECT_EQ(PropertiesFor(fixed[0]), CInstallMSIProgressDlg::TargetProperties());
+        EXPECT_EQ(fixed[0], CInstallMSIProgressDlg::TargetRoot());
+        EXPECT_EQ(PropertiesFor(fixed[0]), CInstallMSIProgressDlg::TargetProperties(fixed[0]));
     }
     {
         FreeSpace space({49, 49});
-        EXPECT_EQ(CString(), CInstallMSIProgressDlg::TargetProperties());
+        EXPECT_EQ(CString(), CInstallMSIProgressDlg::TargetRoot());
+        EXPECT_EQ(CString(), CInstallMSIProgressDlg::TargetProperties(CString()));
+    }
+    {
+        FreeSpace space({100, 100});
+        WithoutAccessLists fat(fixed);
+        EXPECT_EQ(CString(), CInstallMSIProgressDlg::TargetRoot());
     }
     if (fixed.size() < 2)
         GTEST_SKIP() << "this system has one fixed drive";
-    FreeSpace space({40, 60});
-    EXPECT_EQ(PropertiesFor(fixed[1]), CInstallMSIProgressDlg::TargetProperties());
+    {
+        FreeSpace space({40, 60});
+        EXPECT_EQ(fixed[1], CInstallMSIProgressDlg::TargetRoot());
+    }
+    FreeSpace space({100, 100});
+    WithoutAccessLists fat({fixed[0]});
+    EXPECT_EQ(fixed[1], CInstallMSIProgressDlg::TargetRoot());
 }
 
 TEST(TargetDrive, TheEarlierProductsFolderIsMadeOnlyOnALocalFixedDrive)
@@ -258,7 +292,7 @@ TEST(TargetDrive, TheEarlierProductsFolderIsMadeOnlyOnALocalFixedDrive)
     auto plant = [](const CString& value) {
         RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Kestovar", L"InstallDir", REG_SZ, value.GetString(),
                         static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t)));
-        CInstallMSIProgressDlg::TargetProperties();
+        CInstallMSIProgressDlg::TargetProperties(CInstallMSIProgressDlg::TargetRoot());
     };
     // Relative to Setup's current folder, and to the current folder of its drive.
     plant(L"relative");
@@ -369,19 +403,125 @@ TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
     }
 }
 
-TEST_F(InstallPage, WithoutADriveWith50MiBFreeNothingIsInstalledAndSetupEnds)
+TEST_F(InstallPage, WithoutADriveWith50MiBFreeAndAccessListsNothingIsInstalledAndSetupEnds)
 {
-    FreeSpace space({10, 20, 30});
-    FakeInstaller installer({});
+    for (bool roomButNoAccessLists : {false, true}) {
+        FreeSpace space(roomButNoAccessLists ? std::vector<int>{100, 100, 100} : std::vector<int>{10, 20, 30});
+        WithoutAccessLists fat(roomButNoAccessLists ? FixedRoots() : std::vector<CString>{});
+        FakeInstaller installer({});
+        CTestHook hook;
+        hook.AnswerMessageBox(IDOK);
+        EXPECT_FALSE(m_page->InstallPackages());
+        EXPECT_TRUE(g_installs.empty());
+        ASSERT_EQ(1u, hook.Log().size());
+        EXPECT_EQ(Text(IDS_NO_DRIVE_SPACE), hook.Log()[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), hook.Log()[0].style & 0xFF);
+        EXPECT_TRUE(TakeQuitMessage());
+    }
+    EXPECT_EQ(0, CountedRestarts::Count());
+}
+
+// The owner and access list each target folder reports, as SDDL texts shaped as Windows
+// makes them; a folder not listed reports none.
+std::map<CString, CString> g_folderSddl;
+
+CString FolderSddl(const CString& folder)
+{
+    auto found = g_folderSddl.find(folder);
+    return found == g_folderSddl.end() ? CString() : found->second;
+}
+
+// Folders made at a drive root inherit the root's list: full access for administrators
+// and SYSTEM, reading for users, and change rights for every signed-in user.
+const wchar_t kInheritedFromRoot[] =
+    L"D:AI(A;ID;FA;;;BA)(A;OICIIOID;GA;;;BA)(A;ID;FA;;;SY)(A;OICIIOID;GA;;;SY)(A;OICIID;0x1200a9;;;BU)"
+    L"(A;ID;0x1301bf;;;AU)(A;OICIIOID;SDGXGWGR;;;AU)";
+const wchar_t kOrdinaryUser[] = L"S-1-5-21-1004336348-1177238915-682003330-1001";
+
+TEST_F(InstallPage, TheEditorsPackageIsNotRunIntoAFolderThatAnotherAccountControls)
+{
+    FreeSpace space({100});
+    const CString maker = FixedRoots()[0] + L"Quorel";
+    const CString program = maker + L"\\Pellorin";
+    RemoveDirectoryW(program);
+    RemoveDirectoryW(maker);
+    ASSERT_FALSE(Exists(maker));
+    CFolderSecurity::SetQueryForTest(FolderSddl);
+    const CString madeByUser = CString(L"O:") + kOrdinaryUser + kInheritedFromRoot;
+    const CString madeByAdministrator = CString(L"O:BA") + kInheritedFromRoot;
+    const CString lockedByThePackage = L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;WD)(A;OICI;FA;;;SY)";
+    struct Case
+    {
+        CString makerSddl;     // empty: the folder is not there
+        CString programSddl;   // empty: the folder is not there
+        UINT refusal;          // 0: the package runs
+        const CString* refused;
+    };
+    const Case cases[] = {
+        {L"", L"", 0, nullptr},
+        {madeByUser, L"", IDS_FOLDER_OTHER_OWNER, &maker},
+        {madeByAdministrator, L"", 0, nullptr},
+        {madeByAdministrator, madeByAdministrator, IDS_FOLDER_OPEN_TO_OTHERS, &program},
+        {madeByAdministrator, CString(L"O:") + kOrdinaryUser + L"D:P(A;OICI;FA;;;BA)", IDS_FOLDER_OTHER_OWNER,
+         &program},
+        {lockedByThePackage, lockedByThePackage, 0, nullptr},
+        {L"O:SYD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;WD)(A;;FA;;;WD)",
+         IDS_FOLDER_OPEN_TO_OTHERS, &program},
+        {L"not a descriptor", L"", IDS_FOLDER_UNREADABLE, &maker},
+    };
+    for (const Case& c : cases) {
+        g_folderSddl.clear();
+        if (!c.makerSddl.IsEmpty()) {
+            CreateDirectoryW(maker, nullptr);
+            g_folderSddl[maker] = c.makerSddl;
+        }
+        if (!c.programSddl.IsEmpty()) {
+            CreateDirectoryW(program, nullptr);
+            g_folderSddl[program] = c.programSddl;
+        }
+        FakeInstaller installer({0, 0});
+        CTestHook hook;
+        hook.AnswerMessageBox(IDOK);
+        bool installed = m_page->InstallPackages();
+        RemoveDirectoryW(program);
+        RemoveDirectoryW(maker);
+        EXPECT_EQ(c.refusal == 0, installed) << c.makerSddl.ToAnsi() << " " << c.programSddl.ToAnsi();
+        if (c.refusal == 0) {
+            EXPECT_EQ(2u, g_installs.size());
+            EXPECT_TRUE(hook.Log().empty());
+            continue;
+        }
+        // Only the driver package ran; the user is told which folder, why and what to do.
+        ASSERT_EQ(1u, g_installs.size()) << c.makerSddl.ToAnsi();
+        EXPECT_EQ(CInstallMSIProgressDlg::DriverPackagePath(), g_installs[0].package);
+        ASSERT_EQ(1u, hook.Log().size());
+        CString expected;
+        expected.Format(Text(IDS_FOLDER_REFUSED).GetString(), c.refused->GetString(), Text(c.refusal).GetString());
+        EXPECT_EQ(expected, hook.Log()[0].text);
+        EXPECT_FALSE(TakeQuitMessage());   // the finish page follows and reports the failure
+    }
+    CFolderSecurity::SetQueryForTest(nullptr);
+
+    // A folder that is a link to another one is refused whoever owns it.
+    CreateDirectoryW(maker, nullptr);
+    g_folderSddl[maker] = lockedByThePackage;
+    CFolderSecurity::SetQueryForTest(FolderSddl);
+    CFindFile::SetFilterForTest([](WIN32_FIND_DATAW& data) {
+        if (lstrcmpiW(data.cFileName, L"Quorel") == 0) {
+            data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+            data.dwReserved0 = IO_REPARSE_TAG_MOUNT_POINT;
+        }
+    });
+    FakeInstaller installer({0, 0});
     CTestHook hook;
     hook.AnswerMessageBox(IDOK);
     EXPECT_FALSE(m_page->InstallPackages());
-    EXPECT_TRUE(g_installs.empty());
+    CFindFile::SetFilterForTest(nullptr);
+    CFolderSecurity::SetQueryForTest(nullptr);
+    RemoveDirectoryW(maker);
+    EXPECT_EQ(1u, g_installs.size());
     ASSERT_EQ(1u, hook.Log().size());
-    EXPECT_EQ(Text(IDS_NO_DRIVE_SPACE), hook.Log()[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), hook.Log()[0].style & 0xFF);
-    EXPECT_TRUE(TakeQuitMessage());
-    EXPECT_EQ(0, CountedRestarts::Count());
+    EXPECT_NE(-1, hook.Log()[0].text.Find(Text(IDS_FOLDER_IS_LINK)));
 }
 
 TEST_F(InstallPage, ShowingThePageInstallsAndThenShowsTheFinishPageWithTheOutcome)

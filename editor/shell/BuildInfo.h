@@ -3,12 +3,14 @@
 // marks a test build, whose texts say "Beta" and show the label.
 #pragma once
 
+#include "editor/shell/ProgramVersion.h"
+
 #include <string>
 
 namespace app {
 
-const int VersionMajor = 2;
-const int VersionMinor = 3;
+const int VersionMajor = KIV_VERSION_MAJOR;
+const int VersionMinor = KIV_VERSION_MINOR;
 
 // The build's label, from the build settings; tests may change it.
 extern std::string BuildLabel;

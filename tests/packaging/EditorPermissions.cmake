@@ -3,7 +3,10 @@
 # (GENERIC_READ | GENERIC_EXECUTE), nobody else is named (only these two names mean the
 # same accounts in every language of Windows); and the locked objects are the package's
 # folders and file. The package holds no second table of permissions beside this one.
-#   cmake -D MSIINFO=msiinfo -D PACKAGE=Pellorin.msi -P EditorPermissions.cmake
+# Its program always lands, locked: the File table names the version stamped in the built
+# program, and a file found in the program's place is removed on install, whatever
+# version it claims, before the package's own is installed.
+#   cmake -D MSIINFO=msiinfo -D PACKAGE=Pellorin.msi -D PROGRAM=KIV.exe -P EditorPermissions.cmake
 cmake_minimum_required(VERSION 3.20)
 
 function(export_table table out)
@@ -16,6 +19,43 @@ function(export_table table out)
   string(STRIP "${text}" text)
   string(REPLACE "\n" ";" text "${text}")
   set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The rows of a table that match a pattern; there must be one at least.
+function(matching_rows out table pattern problem)
+  export_table(${table} rows)
+  list(FILTER rows INCLUDE REGEX "${pattern}")
+  if(NOT rows)
+    message(FATAL_ERROR "${problem}")
+  endif()
+  set(${out} "${rows}" PARENT_SCOPE)
+endfunction()
+
+# The file version stamped in a program, as "major.minor.build.revision": the fixed part of
+# its version resource follows the key "VS_VERSION_INFO" (UTF-16, padded to four bytes),
+# opens with the signature 0xFEEF04BD and the structure version, then holds the version's
+# most and least significant double words, each a high and a low word, little-endian.
+function(read_file_version program out)
+  file(READ ${program} bytes HEX)
+  string(HEX "VS_VERSION_INFO" key)
+  string(REGEX REPLACE "(..)" "\\100" key "${key}")
+  set(fixed_part "${key}00000000bd04effe")
+  string(FIND "${bytes}" "${fixed_part}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "${program} has no version resource")
+  endif()
+  string(LENGTH "${fixed_part}" length)
+  math(EXPR at "${at} + ${length} + 8")
+  set(parts)
+  foreach(word 4 0 12 8)   # the high and the low word of each double word
+    math(EXPR at_word "${at} + ${word}")
+    string(SUBSTRING "${bytes}" ${at_word} 4 word)
+    string(REGEX REPLACE "(..)(..)" "\\2\\1" word "${word}")
+    math(EXPR part "0x${word}")
+    list(APPEND parts ${part})
+  endforeach()
+  list(JOIN parts "." version)
+  set(${out} "${version}" PARENT_SCOPE)
 endfunction()
 
 function(expect_row rows row)
@@ -71,8 +111,20 @@ if(tables MATCHES "MsiLockPermissionsEx")
   message(FATAL_ERROR "the package holds both tables of permissions")
 endif()
 
-export_table(File files)
-list(FILTER files INCLUDE REGEX "^KIV\\.exe\tEditorProgram\t")
-if(NOT files)
-  message(FATAL_ERROR "the package holds no file KIV.exe")
+matching_rows(files File "^KIV\\.exe\tEditorProgram\t" "the package holds no file KIV.exe")
+# Windows Installer keeps a versioned file it finds in place of one listed without a version.
+read_file_version(${PROGRAM} stamped)
+string(REPLACE "\t" ";" file_row "${files}")
+list(GET file_row 4 listed)
+if(NOT listed STREQUAL stamped)
+  message(FATAL_ERROR "the package lists KIV.exe as version '${listed}', the program is ${stamped}")
 endif()
+export_table(MsiFileHash hashes)
+if(hashes MATCHES "(^|;)KIV\\.exe\t")
+  message(FATAL_ERROR "the versioned KIV.exe has a hash, which is for unversioned files only")
+endif()
+
+# It keeps one with a higher version too: the component that installs the program first
+# removes whatever file lies there (install mode 1: on install).
+matching_rows(removed RemoveFile "^[^\t]+\tEditorProgram\tKIV\\.exe\tINSTALLDIR\t1$"
+              "the package does not remove a KIV.exe found in its place on install")

@@ -97,7 +97,11 @@ public:
     static bool ClearInstallResume();
 
     // Key security.
-    static bool GrantKeyAccess(HKEY root, const CString& path, bool recurse, const wchar_t* account);
+    // Replaces the access list of root\path (and of all its subkeys when `recurse`) with
+    // two entries that subkeys inherit: full access for Administrators, and `access` for
+    // the named account, or for everyone when `account` is null.
+    static bool GrantKeyAccess(HKEY root, const CString& path, bool recurse, const wchar_t* account,
+                               DWORD access);
     static bool ListSubkeys(HKEY root, const CString& path, bool recurse, std::vector<std::string>& list);
     static bool GetCurrentUserName(wchar_t* name, DWORD& nameLength, wchar_t* domain, DWORD& domainLength);
     static bool CreateSecuredKey(HKEY root, const CString& path);

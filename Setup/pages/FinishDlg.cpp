@@ -72,8 +72,12 @@ void CFinishDlg::GrantRegistryAccess()
     if (CInstallActions::GetCurrentUserName(name, nameLength, domain, domainLength))
         account.Format(L"%s\\%s", domain, name);
     CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, L"Software\\Quorel", true,
-                                    account.IsEmpty() ? nullptr : account.GetString());
-    CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\", true, nullptr);
+                                    account.IsEmpty() ? nullptr : account.GetString(), KEY_ALL_ACCESS);
+    // The machine's keys are shared by every user, and the editor's removal deletes them
+    // as the system: users read and set values there, but may not delete keys, make
+    // subkeys or registry links, or change access lists or owners.
+    CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\", true, nullptr,
+                                    KEY_READ | KEY_SET_VALUE);
 }
 
 CString CFinishDlg::EditorPath()

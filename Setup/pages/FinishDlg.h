@@ -15,8 +15,9 @@ public:
 
     void OnPageShown() override;
     // Full access to HKEY_CURRENT_USER "Software\Quorel" for the current user (or
-    // everyone when the user is not known) and to HKEY_LOCAL_MACHINE "Software\Quorel\"
-    // for everyone, with all their subkeys, besides the administrators.
+    // everyone when the user is not known), and reading and setting values of
+    // HKEY_LOCAL_MACHINE "Software\Quorel\" for everyone, with all their subkeys,
+    // besides full access for the administrators.
     void GrantRegistryAccess();
     // The editor to start: the path that "InstallPath" holds, else "InstallDir" and
     // "KIV.exe", when it is the installed editor's file; empty otherwise. Those keys are

@@ -83,14 +83,15 @@ struct HeapBlock
 
 }  // namespace
 
-bool CInstallActions::GrantKeyAccess(HKEY root, const CString& path, bool recurse, const wchar_t* account)
+bool CInstallActions::GrantKeyAccess(HKEY root, const CString& path, bool recurse, const wchar_t* account,
+                                     DWORD access)
 {
     CSid administrators(CSid::kAdministrators);
     CSid everyone(CSid::kEveryone);
     CExplicitAccess entries[2] = {
         CExplicitAccess(KEY_ALL_ACCESS, administrators.Get(), TRUSTEE_IS_GROUP),
-        account ? CExplicitAccess(KEY_ALL_ACCESS, account, TRUSTEE_IS_USER)
-                : CExplicitAccess(KEY_ALL_ACCESS, everyone.Get(), TRUSTEE_IS_GROUP)};
+        account ? CExplicitAccess(access, account, TRUSTEE_IS_USER)
+                : CExplicitAccess(access, everyone.Get(), TRUSTEE_IS_GROUP)};
     // The new list replaces the key's old one: nothing of it is kept.
     CAcl acl;
     CSecurityDescriptor descriptor;

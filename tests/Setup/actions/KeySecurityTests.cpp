@@ -94,6 +94,51 @@ Entry FullAccess(const std::wstring& sid)
     return {ACCESS_ALLOWED_ACE_TYPE, kInherited, KEY_ALL_ACCESS, sid};
 }
 
+// What the machine tree's grant gives everyone: query, enumerate, notify, read control
+// and set value (0x2001B).
+const DWORD kReadAndSetValues = KEY_READ | KEY_SET_VALUE;
+
+// While it lives, this thread acts as a user outside Administrators: under a copy of the
+// process token in which that group only denies.
+class OrdinaryUser
+{
+public:
+    OrdinaryUser()
+    {
+        PSID administrators = nullptr;
+        HANDLE process = nullptr, restricted = nullptr, impersonation = nullptr;
+        if (ConvertStringSidToSidW(kAdministrators, &administrators) &&
+            OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, &process)) {
+            SID_AND_ATTRIBUTES denyOnly = {administrators, 0};
+            m_acting = CreateRestrictedToken(process, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &restricted) &&
+                       DuplicateToken(restricted, SecurityImpersonation, &impersonation) &&
+                       SetThreadToken(nullptr, impersonation);
+        }
+        for (HANDLE handle : {process, restricted, impersonation})
+            if (handle)
+                CloseHandle(handle);
+        LocalFree(administrators);
+    }
+    ~OrdinaryUser()
+    {
+        if (m_acting)
+            RevertToSelf();
+    }
+    bool Acting() const { return m_acting; }
+
+private:
+    bool m_acting = false;
+};
+
+LONG OpenResult(HKEY root, const CString& path, REGSAM access)
+{
+    HKEY key = nullptr;
+    LONG result = RegOpenKeyExW(root, path, 0, access, &key);
+    if (key)
+        RegCloseKey(key);
+    return result;
+}
+
 std::wstring CurrentUserSid()
 {
     HANDLE token = nullptr;
@@ -144,17 +189,28 @@ TEST_F(KeyTree, ListSubkeysRefusesOpenedKeysAndSkipsMissingPaths)
     EXPECT_TRUE(list.empty());
 }
 
-TEST_F(KeyTree, GrantKeyAccessLeavesTwoFullAccessEntriesOnEveryKey)
+TEST_F(KeyTree, GrantKeyAccessLeavesAdministratorsFullAndEveryoneTheGivenAccessOnEveryKey)
 {
     TestKey key(HKEY_LOCAL_MACHINE, OwnRoot(L"Grant"));
     Build(key);
     // An older list with other entries is replaced, not merged.
     ASSERT_TRUE(CInstallActions::CreateSecuredKey(HKEY_LOCAL_MACHINE, key.Path() + L"\\A\\Secured"));
 
-    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, key.Path() + L"\\A", true, nullptr));
-    const std::vector<Entry> expected{FullAccess(kAdministrators), FullAccess(kEveryone)};
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, key.Path() + L"\\A", true, nullptr,
+                                                kReadAndSetValues));
+    const std::vector<Entry> expected{FullAccess(kAdministrators),
+                                      {ACCESS_ALLOWED_ACE_TYPE, kInherited, kReadAndSetValues, kEveryone}};
     for (const wchar_t* sub : {L"\\A", L"\\A\\B", L"\\A\\B\\C", L"\\A\\D", L"\\A\\Secured"})
         EXPECT_EQ(KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + sub), expected) << CString(sub).ToAnsi();
+
+    // A user outside Administrators reads and sets values, but neither makes a subkey
+    // nor a registry link.
+    OrdinaryUser user;
+    ASSERT_TRUE(user.Acting());
+    const CString b = key.Path() + L"\\A\\B";
+    EXPECT_EQ(ERROR_SUCCESS, OpenResult(HKEY_LOCAL_MACHINE, b, kReadAndSetValues));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, OpenResult(HKEY_LOCAL_MACHINE, b, KEY_CREATE_SUB_KEY));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, OpenResult(HKEY_LOCAL_MACHINE, b, KEY_CREATE_LINK));
 }
 
 TEST_F(KeyTree, GrantKeyAccessWithoutRecursionAndForAnAccount)
@@ -168,13 +224,15 @@ TEST_F(KeyTree, GrantKeyAccessWithoutRecursionAndForAnAccount)
     ASSERT_TRUE(CInstallActions::GetCurrentUserName(name, nameLength, domain, domainLength));
     CString account;
     account.Format(L"%s\\%s", domain, name);
-    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, key.Path() + L"\\A", false, account));
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, key.Path() + L"\\A", false, account,
+                                                KEY_ALL_ACCESS));
     EXPECT_EQ(KeyEntries(HKEY_CURRENT_USER, key.Path() + L"\\A"),
               (std::vector<Entry>{FullAccess(kAdministrators), FullAccess(CurrentUserSid())}));
     EXPECT_EQ(KeyEntries(HKEY_CURRENT_USER, key.Path() + L"\\A\\B"), before);
 
     // A key that does not open is skipped, and still counts as done.
-    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, key.Path() + L"\\Missing", true, nullptr));
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_CURRENT_USER, key.Path() + L"\\Missing", true, nullptr,
+                                                KEY_ALL_ACCESS));
 }
 
 // A registry link of the test's own from root\path to the key root\target, removed when it
@@ -235,8 +293,9 @@ TEST_F(KeyTree, GrantAndListStopAtRegistryLinks)
     EXPECT_EQ(list, (std::vector<std::string>{a + "\\B", a + "\\B\\C", a + "\\D"}));
 
     // The tree is granted; the key a link in it, or its own path, points to is not.
-    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, tree, true, nullptr));
-    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, key.Path() + L"\\Top", true, nullptr));
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, tree, true, nullptr, KEY_ALL_ACCESS));
+    EXPECT_TRUE(CInstallActions::GrantKeyAccess(HKEY_LOCAL_MACHINE, key.Path() + L"\\Top", true, nullptr,
+                                                KEY_ALL_ACCESS));
     for (const wchar_t* sub : {L"\\A", L"\\A\\B", L"\\A\\B\\C", L"\\A\\D"})
         EXPECT_EQ(KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + sub), granted) << CString(sub).ToAnsi();
     EXPECT_EQ(KeyEntries(HKEY_LOCAL_MACHINE, key.Path() + L"\\Target"), target);

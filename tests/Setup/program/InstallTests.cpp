@@ -657,7 +657,9 @@ TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowingAndTheEditorG
     EXPECT_GT(MsiUiState().total, 0);
     EXPECT_TRUE(MsiUiState().forward);
 
-    // Removing the editor takes away what its package made, and the parents left empty.
+    // The finish page opens the maker's keys; removing the editor then still takes away
+    // what its package made, and the parents left empty.
+    Show(CSetupApp::kFinish);
     MsiSetExternalUIW(nullptr, 0, nullptr);
     ASSERT_EQ(static_cast<UINT>(ERROR_SUCCESS),
               MsiConfigureProductW(L"{82436DDC-404B-41EE-9A3C-D5A254975809}", INSTALLLEVEL_DEFAULT,
@@ -669,6 +671,11 @@ TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowingAndTheEditorG
     EXPECT_FALSE(KeyExists(kApplicationsKey));
     EXPECT_FALSE(KeyExists(L"Software\\Quorel\\Applications"));
     EXPECT_EQ(makerKeyBefore, KeyExists(L"Software\\Quorel"));
+
+    // A later install and its finish page work as before.
+    ASSERT_TRUE(m_page->InstallPackages());
+    Show(CSetupApp::kFinish);
+    EXPECT_EQ(root + L"Quorel\\Pellorin\\", RegistryText(kEditorKey, L"InstallDir"));
 }
 
 TEST_F(RealInstall, CancelIsServedWhileWindowsInstallerRunsAndAnswersItsProgress)

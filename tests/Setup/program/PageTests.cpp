@@ -199,7 +199,7 @@ void CreateKey(HKEY root, const wchar_t* path)
         RegCloseKey(key);
 }
 
-TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndGrantsFullAccessToTheMakersKeys)
+TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndOpensTheMakersKeys)
 {
     CreatedKey settings(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings");
     CreatedKey recent(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent");
@@ -208,8 +208,10 @@ TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndGrantsFullAccessToTheMakersKeys)
     ShowFinishAfterInstall(ERROR_SUCCESS);
     EXPECT_EQ(BST_CHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
 
+    // Full access for administrators; on the machine's keys everyone reads and sets
+    // values only, on the user's own the user has full access.
     const std::wstring inherited = L" f003f 3";
-    std::vector<std::wstring> machine = {L"S-1-5-32-544" + inherited, L"S-1-1-0" + inherited};
+    std::vector<std::wstring> machine = {L"S-1-5-32-544" + inherited, L"S-1-1-0 2001b 3"};
     EXPECT_EQ(machine, KeyAccess(HKEY_LOCAL_MACHINE, L"Software\\Quorel"));
     EXPECT_EQ(machine, KeyAccess(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings"));
     std::vector<std::wstring> user = {L"S-1-5-32-544" + inherited, CurrentUserSid() + inherited};

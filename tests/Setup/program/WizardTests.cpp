@@ -250,7 +250,8 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     EXPECT_EQ(installDir + L"KIV.exe", installPath);
     EXPECT_EQ(1, installDir.Find(L":\\"));
 
-    // The maker's keys: administrators and everyone, full access, inherited.
+    // The maker's keys: full access for administrators, reading and setting values for
+    // everyone.
     HKEY settings = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings", 0,
                                            READ_CONTROL, &settings));
@@ -262,10 +263,11 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     RegCloseKey(settings);
     ASSERT_TRUE(GetSecurityDescriptorDacl(buffer, &present, &acl, &defaulted) && acl);
     ASSERT_EQ(2, acl->AceCount);
+    const DWORD masks[] = {KEY_ALL_ACCESS, KEY_READ | KEY_SET_VALUE};
     for (DWORD i = 0; i < acl->AceCount; ++i) {
         ACCESS_ALLOWED_ACE* ace = nullptr;
         ASSERT_TRUE(GetAce(acl, i, reinterpret_cast<void**>(&ace)));
-        EXPECT_EQ(static_cast<DWORD>(KEY_ALL_ACCESS), ace->Mask);
+        EXPECT_EQ(masks[i], ace->Mask) << i;
     }
 
     // The editor starts at Finish: the one that Windows Installer installed.

@@ -124,9 +124,11 @@ void IMG_FileIO::OpenForRead(const char* path, uint32_t blockSize, bool scramble
 {
     if (!path)
         throw IMG_Exception(unit, 388, IMG_Exception::NullPointer);
+    // A file that does not open leaves the previous read side as it was.
+    const HANDLE opened = Open(path, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, 405);
     CloseRead();
+    readHandle = opened;
     readPath = path;
-    readHandle = Open(path, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, 405);
     readBlockSize = blockSize;
     readScrambled = scrambled;
     ComputeBatch();

@@ -369,16 +369,15 @@ bool IMG_VarnokDiskImage::Open(const char* path)
 }
 
 // The loaded model replaces any changes not yet written, so no layout is pending.
-// Until it has loaded, the object holds no image that a write could store:
-// only part of a model, named after a file that may be no image at all.
+// A file that does not open changes nothing. Once it has opened, and until the
+// model has loaded, the object holds no image that a write could store: only
+// part of a model, named after a file that may be no image at all.
 bool IMG_VarnokDiskImage::Open(const char* path, int, int)
 {
     // Blocks of the previous image are no blocks of this one, whatever step fails.
     ClearCache();
-    openFailed = 1;
-    if (file->IsOpen())
-        file->CloseRead();
     file->OpenForRead(path, 0, false);
+    openFailed = 1;
     descriptor->SetImageFileName(path);
     relayoutDone = 0;
     deleteTargetFirst = 0;

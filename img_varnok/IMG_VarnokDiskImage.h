@@ -83,8 +83,9 @@ public:
     virtual void SetDsdSignature(bool dsd);
     virtual void SetDate22(int month, int day, int year);
     virtual void SetFileFlag(const char* name, bool flag);
-    // Returns whether the image file is shorter than its blocks. After an Open
-    // that fails, every write raises code 20 until an Open succeeds.
+    // Returns whether the image file is shorter than its blocks. An Open whose
+    // file does not open leaves the object as it was; after one that fails
+    // later, every write raises code 20 until an Open succeeds.
     virtual bool Open(const char* path);
     virtual bool Open(const char* path, int unused1, int unused2);
     virtual void SetSizeClass(int sizeClass);
@@ -164,7 +165,8 @@ private:
     std::map<uint32_t, IMG_CountedPtr<IMG_FileBuffer>> blockCache;
     std::deque<uint32_t> cacheOrder;
     CachedBlocks cachedBlocks;
-    // The last Open failed: the model is partial and is never written.
+    // The last Open failed once its file had opened: the model is partial and
+    // is never written.
     uint8_t openFailed;
     // Counts the emptyings of the cache: subfiles handed out without their
     // bytes read only while it stays the same.

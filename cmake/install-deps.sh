@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the project:
 # the 32-bit mingw-w64 cross compiler, Wine with its 32-bit part, Xvfb, wixl,
-# GoogleTest's sources, fonts and ImageMagick (for screenshots).
+# GoogleTest's sources, fonts and ImageMagick (for screenshots), and the German locale
+# (the whole-wizard test runs Setup on a German Windows, whose language Wine takes from it).
 # Safe to run again: it only installs what is missing.
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 cmake make wine wine32:i386 wine64
-          xvfb xauth x11-utils wixl msitools googletest fonts-liberation imagemagick)
+          xvfb xauth x11-utils wixl msitools googletest fonts-liberation imagemagick locales)
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
@@ -29,6 +30,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     sleep 30
   done
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a | grep -qix 'de_DE.utf-\?8'; then
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
 # Some virtual machines cannot run 32-bit x86 code natively. There Wine's 32-bit

@@ -2,7 +2,8 @@
 // Before start-up it looks beside the program for a resource-only language library
 // named after the program and the three-letter language name ("SetupENU.dll"),
 // first of the user's language, then the system's, then "LOC", and makes the first
-// one found the module that resources come from.
+// one found the module that resources come from. It is loaded for its resources only:
+// whoever could put a file beside the program must not have code of his run by it.
 #include "framework/CWinApp.h"
 #include "framework/Globals.h"
 
@@ -20,13 +21,13 @@ HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hInstance)
             continue;
         CString candidate = stem + abbreviation + _T(".dll");
         if (::GetFileAttributes(candidate.GetString()) != INVALID_FILE_ATTRIBUTES) {
-            if (HINSTANCE library = ::LoadLibrary(candidate.GetString()))
+            if (HINSTANCE library = AfxLoadResourceLibrary(candidate.GetString()))
                 return library;
         }
     }
     CString fallback = stem + _T("LOC.dll");
     if (::GetFileAttributes(fallback.GetString()) != INVALID_FILE_ATTRIBUTES)
-        return ::LoadLibrary(fallback.GetString());
+        return AfxLoadResourceLibrary(fallback.GetString());
     return nullptr;
 }
 

@@ -106,6 +106,6 @@ private:
 
 // The framework's entry: called by WinMain with the program's arguments.
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
-// The program's resource-only language library, loaded, or null when there is none
-// beside it (AfxWinMain makes it the resource module; see AfxWinMain.cpp).
+// The program's resource-only language library, loaded for its resources only, or null
+// when there is none beside it (AfxWinMain makes it the resource module; see AfxWinMain.cpp).
 HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hProgram);

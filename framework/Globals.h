@@ -14,7 +14,7 @@ LPCTSTR AfxGetAppName();
 
 HINSTANCE AfxGetInstanceHandle();            // the program's own module
 // AfxGetResourceHandle and AfxSetResourceHandle (ResourceModule.h): where menus,
-// dialogs, strings and bitmaps come from.
+// dialogs, strings and bitmaps come from; AfxLoadResourceLibrary loads such a module.
 
 // A message box owned by the main window, captioned with the application's name
 // (answered by the test hook when one is installed, see CTestHook.h).

@@ -6,3 +6,8 @@
 
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE module);
+
+// Loads a library for its resources only: mapped as a data file and image resource, so
+// that none of its code runs (a library found beside the program may be anybody's).
+// FreeLibrary frees it; null when it cannot be loaded.
+HINSTANCE AfxLoadResourceLibrary(LPCTSTR path);

@@ -1,6 +1,7 @@
 // CInstallActions: the program's folder, the source drive, system folders and
 // environment paths, and a file's version.
 #include "Setup/actions/InstallActions.h"
+#include "Setup/actions/SystemLibrary.h"
 
 #include <cwctype>
 
@@ -77,16 +78,22 @@ CString CInstallActions::GetWindowsDirectoryPath()
 
 DWORD CInstallActions::GetFileVersionMS(const CString& path)
 {
+    CSystemLibrary version(L"version.dll");
+    auto getSize = version.Entry<decltype(&GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+    auto getInfo = version.Entry<decltype(&GetFileVersionInfoW)>("GetFileVersionInfoW");
+    auto query = version.Entry<decltype(&VerQueryValueW)>("VerQueryValueW");
+    if (!getSize || !getInfo || !query)
+        return 0;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(path, &handle);
+    DWORD size = getSize(path, &handle);
     if (size == 0)
         return 0;
     std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(path, 0, size, block.data()))
+    if (!getInfo(path, 0, size, block.data()))
         return 0;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoLength = 0;
-    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &infoLength) || !info ||
+    if (!query(block.data(), L"\\", reinterpret_cast<void**>(&info), &infoLength) || !info ||
         infoLength < sizeof(VS_FIXEDFILEINFO))
         return 0;
     return info->dwFileVersionMS;

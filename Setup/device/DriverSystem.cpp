@@ -2,6 +2,7 @@
 #include "Setup/device/DriverSystem.h"
 
 #include "Setup/actions/InstallActions.h"
+#include "Setup/actions/SystemLibrary.h"
 
 #include <newdev.h>
 
@@ -44,7 +45,13 @@ CString CDriverSystem::InfFolder()
 
 BOOL CDriverSystem::UpdatePlugAndPlayDriver(const wchar_t* hardwareId, const wchar_t* infPath)
 {
-    return UpdateDriverForPlugAndPlayDevicesW(nullptr, hardwareId, infPath, 0, nullptr);
+    CSystemLibrary newdev(L"newdev.dll");
+    auto update = newdev.Entry<decltype(&UpdateDriverForPlugAndPlayDevicesW)>("UpdateDriverForPlugAndPlayDevicesW");
+    if (!update) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    return update(nullptr, hardwareId, infPath, 0, nullptr);
 }
 
 BOOL CDriverSystem::CopyOemInf(const wchar_t* infPath, wchar_t* destination, DWORD destinationSize)

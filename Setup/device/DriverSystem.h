@@ -25,7 +25,8 @@ public:
     // "%s\Inf\" of GetWindowsDirectoryPath().
     virtual CString InfFolder();
 
-    // UpdateDriverForPlugAndPlayDevicesW(no window, hardware id, INF, no flags, no reboot flag).
+    // UpdateDriverForPlugAndPlayDevicesW(no window, hardware id, INF, no flags, no reboot flag),
+    // from newdev.dll of the system folder; FALSE with ERROR_PROC_NOT_FOUND without it.
     virtual BOOL UpdatePlugAndPlayDriver(const wchar_t* hardwareId, const wchar_t* infPath);
     // SetupCopyOEMInfW from a path, no copy style, without the optional outputs.
     virtual BOOL CopyOemInf(const wchar_t* infPath, wchar_t* destination, DWORD destinationSize);

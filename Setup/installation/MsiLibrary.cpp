@@ -1,6 +1,8 @@
 // Windows Installer's entries by ordinal (see MsiLibrary.h).
 #include "Setup/installation/MsiLibrary.h"
 
+#include "Setup/actions/SystemLibrary.h"
+
 namespace {
 
 CMsiLibrary::InstallProductCall g_installForTest = nullptr;
@@ -8,8 +10,9 @@ CMsiLibrary::ComponentPathCall g_componentPathForTest = nullptr;
 
 void* LibraryEntry(const char* name)
 {
-    static HMODULE library = LoadLibraryW(L"msi.dll");
-    return library ? reinterpret_cast<void*>(GetProcAddress(library, name)) : nullptr;
+    // Never freed: Windows Installer may still run threads of its own when Setup ends.
+    static const CSystemLibrary* library = new CSystemLibrary(L"msi.dll");
+    return library->Entry<void*>(name);
 }
 
 }  // namespace

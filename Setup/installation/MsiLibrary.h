@@ -1,8 +1,8 @@
 // CMsiLibrary: the Windows Installer functions that Setup calls, taken from msi.dll
 // by ordinal: 141 MsiSetInternalUI, 137 MsiSetExternalUIW, 88 MsiInstallProductW and
 // 195 MsiGetFileVersionW, and MsiGetComponentPathW by its name. The library is loaded
-// on first use and kept. Without the library or one of its entries a call answers as a
-// failure and calls nothing.
+// from the system folder on first use and kept. Without the library or one of its
+// entries a call answers as a failure and calls nothing.
 #pragma once
 
 #include "framework/CString.h"

@@ -99,7 +99,7 @@ CString FolderOfProgram()
 
 } // namespace
 
-TEST(WideFramework, TheLanguageLibraryBesideTheProgramIsFoundByItsLanguageName)
+TEST(WideFramework, TheLanguageLibraryBesideTheProgramIsFoundByItsLanguageNameAndRunsNoCode)
 {
     CString built = FolderOfProgram() + L"framework_test_language.dll";
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(built));
@@ -116,6 +116,8 @@ TEST(WideFramework, TheLanguageLibraryBesideTheProgramIsFoundByItsLanguageName)
         ASSERT_TRUE(::CopyFileW(built, name, FALSE));
         HINSTANCE library = AfxLoadLanguageLibrary(::GetModuleHandleW(nullptr));
         ASSERT_NE(nullptr, library) << name.ToAnsi();
+        EXPECT_EQ(0u, ::GetEnvironmentVariableW(L"FRAMEWORK_TEST_LANGUAGE_LIBRARY_RAN", nullptr, 0))
+            << "the library's code ran";
         AfxSetResourceHandle(library);
         EXPECT_EQ(CString(L"From the language library"), AfxLoadText(IDS_WIDE_TEXT));
         AfxSetResourceHandle(nullptr);

@@ -54,7 +54,7 @@ void RemoveFolderIfEmpty(const CString& path)
 
 void UseLanguageLibrary()
 {
-    static HINSTANCE library = LoadLibraryW(BesideProgram(L"SetupENU.dll"));
+    static HINSTANCE library = AfxLoadResourceLibrary(BesideProgram(L"SetupENU.dll"));
     if (library)
         AfxSetResourceHandle(library);
 }

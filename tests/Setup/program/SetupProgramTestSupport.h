@@ -19,7 +19,7 @@ class CSetupApp;
 namespace setup_program_test {
 
 // Makes the language library built beside the test program the resource source
-// (once per program).
+// (once per program), loaded for its resources only, as Setup loads it.
 void UseLanguageLibrary();
 // A string of the language library.
 CString Text(UINT id);

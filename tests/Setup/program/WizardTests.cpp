@@ -1,8 +1,11 @@
-// The whole wizard run from Setup.exe, started as a child process from the installer's
-// medium that the build lays out, and driven from outside with messages to its pages:
-// the packages end up installed in the test prefix with their registry values, the
-// maker's keys open to the user, the editor started at the end, and a running
-// "Taviro.exe" (a stand-in) ended at start.
+// The whole wizard run from Setup.exe, started as a child process from a copy of the
+// installer's medium that the build lays out, and driven from outside with messages to
+// its pages: the packages end up installed in the test prefix with their registry
+// values, the maker's keys open to the user, the editor started at the end, and a
+// running "Taviro.exe" (a stand-in) ended at start. Libraries that somebody put beside
+// Setup.exe in the copy never run: a msi.dll that Wine is told to prefer, as Windows
+// would, and the language library of the system's language, which the medium does not
+// ship (ctest runs this program on a German Windows with an English-speaking user).
 #include "tests/Setup/program/SetupProgramTestSupport.h"
 
 #include "Setup/actions/ProcessFinder.h"
@@ -41,10 +44,60 @@ public:
         }
         return true;
     }
-    CString Program() const { return m_folder + L"\\Setup.exe"; }
+    const CString& Folder() const { return m_folder; }
 
 private:
     CString m_folder;
+};
+
+// A copy of the medium in a folder of the test's own, with stand-ins for libraries that
+// somebody put beside Setup.exe; each leaves a mark beside itself when its code runs.
+class MediumCopy
+{
+public:
+    explicit MediumCopy(const Medium& medium) { CInstallActions::CopyFolder(medium.Folder(), m_folder.Path()); }
+    void Remove(const wchar_t* name) const { DeleteFileW(m_folder / name); }
+    void AddStandIn(const wchar_t* name) const
+    {
+        CopyFileW(BesideProgram(L"stand_ins\\") + name, m_folder / name, FALSE);
+    }
+    CString Program() const { return m_folder / L"Setup.exe"; }
+    // The names of the stand-ins whose code ran, each followed by a space.
+    CString StandInsThatRan() const
+    {
+        CString names;
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(m_folder / L"*.ran", &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            names += CString(found.cFileName) + L" ";
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+private:
+    TempFolder m_folder;
+};
+
+// While it lives, Wine takes a library of that name for Setup.exe from its search path,
+// which begins with Setup's own folder, before its own: what Windows does for every
+// library that is not one of its known DLLs.
+class SearchPathFirst
+{
+public:
+    explicit SearchPathFirst(const wchar_t* library) : m_key(HKEY_CURRENT_USER, kOverrides), m_library(library)
+    {
+        const wchar_t order[] = L"native,builtin";
+        RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, library, REG_SZ, order, sizeof(order));
+    }
+    ~SearchPathFirst() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, m_library); }
+
+private:
+    static constexpr const wchar_t* kOverrides = L"Software\\Wine\\AppDefaults\\Setup.exe\\DllOverrides";
+    CreatedKey m_key;
+    const wchar_t* m_library;
 };
 
 // A Setup.exe that the test started; ended at the end if it still runs.
@@ -210,7 +263,10 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     StandIn taviro(L"Taviro.exe");
     ASSERT_TRUE(taviro.StartWithWindow());
 
-    SetupProcess setup(m_medium.Program());
+    MediumCopy medium(m_medium);
+    medium.AddStandIn(L"msi.dll");
+    SearchPathFirst msiBesideSetup(L"msi");
+    SetupProcess setup(medium.Program());
     ASSERT_TRUE(setup.Started());
     HWND welcome = setup.WaitForPageWith(IDC_WELCOME_HEADING, 60000);
     ASSERT_NE(nullptr, welcome);
@@ -228,6 +284,7 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     ClickItem(licence, IDC_EULA_NEXT);
 
     HWND finish = setup.WaitForPageWith(IDC_FINISH, 180000);
+    EXPECT_EQ(CString(), medium.StandInsThatRan());
     ASSERT_NE(nullptr, finish) << "no finish page; a message box: " << (setup.MessageBoxWindow() != nullptr);
     // The page shows before its hook ticks the launch box and opens the keys; Setup
     // answers between them only once the hook is done.
@@ -279,11 +336,22 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
 
 TEST_F(Wizard, ASecondCopyEndsAtOnceAndCancelOnTheLicencePageEndsTheFirst)
 {
-    SetupProcess first(m_medium.Program());
+    // Setup finds only the language library of the system's language beside itself, a
+    // stand-in with Setup's resources: it shows its pages from there, running none of
+    // its code.
+    ASSERT_EQ(LANG_GERMAN, PRIMARYLANGID(GetSystemDefaultUILanguage()))
+        << "ctest runs this test on a German Windows: the host needs the locale de_DE.UTF-8";
+    MediumCopy medium(m_medium);
+    medium.Remove(L"SetupENU.dll");
+    medium.Remove(L"SetupLOC.dll");
+    medium.AddStandIn(L"SetupDEU.dll");
+
+    SetupProcess first(medium.Program());
     HWND welcome = first.WaitForPageWith(IDC_WELCOME_HEADING, 60000);
+    EXPECT_EQ(CString(), medium.StandInsThatRan());
     ASSERT_NE(nullptr, welcome);
 
-    SetupProcess second(m_medium.Program());
+    SetupProcess second(medium.Program());
     EXPECT_EQ(0, second.WaitForExit(30000));
     EXPECT_EQ(nullptr, second.PageWith(IDC_WELCOME_HEADING));
 

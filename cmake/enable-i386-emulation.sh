@@ -45,7 +45,9 @@ if [ "$(qemu_major)" = "" ] || [ "$(qemu_major)" -lt 8 ]; then
     fi
     echo "deb ${mirror} ${VERSION_CODENAME}-backports main" | $sudo tee "$list" >/dev/null
   fi
-  $sudo apt-get update -q
+  # qemu is the machine's own architecture: a list that a mirror fails mid-sync for
+  # another one does not stand in its way.
+  $sudo apt-get update -q || echo "enable-i386-emulation: package lists incomplete; going on" >&2
   if [ "${VERSION_CODENAME}" = bookworm ]; then
     $sudo apt-get install -y -q --no-install-recommends -t bookworm-backports qemu-user-static
   else

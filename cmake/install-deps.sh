@@ -24,12 +24,16 @@ for p in "${packages[@]}"; do is_installed "$p" || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then
   # A mirror caught mid-sync fails an index for a while: try again, then go on
   # with the lists there are (the install fails by itself if one it needs is missing).
+  # With one architecture's list of a suite missing, that suite's newer versions exist
+  # for the other architecture alone, and the two halves of Wine need the same ones:
+  # the release's own versions are then preferred.
+  release=(-o "APT::Default-Release=$(. /etc/os-release && echo "$VERSION_CODENAME")")
   for try in 1 2 3 4 5 6; do
-    $sudo apt-get update -q && break
+    if $sudo apt-get update -q; then release=(); break; fi
     echo "install-deps: package lists incomplete (try $try); again in 30 s" >&2
     sleep 30
   done
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  $sudo apt-get install -y -q --no-install-recommends "${release[@]}" "${missing[@]}"
 fi
 
 if ! locale -a | grep -qix 'de_DE.utf-\?8'; then

@@ -1,11 +1,14 @@
 // The program's entry: the framework's WinMain runs the one application object.
-// Before start-up it looks beside the program for a resource-only language library
-// named after the program and the three-letter language name ("SetupENU.dll"),
-// first of the user's language, then the system's, then "LOC", and makes the first
-// one found the module that resources come from. It is loaded for its resources only:
-// whoever could put a file beside the program must not have code of his run by it.
+// Its first step keeps the process's library search to the system folder
+// (LibrarySearch.h). Before start-up it looks beside the program for a resource-only
+// language library named after the program and the three-letter language name
+// ("SetupENU.dll"), first of the user's language, then the system's, then "LOC", and
+// makes the first one found the module that resources come from. It is loaded for its
+// resources only: whoever could put a file beside the program must not have code of his
+// run by it.
 #include "framework/CWinApp.h"
 #include "framework/Globals.h"
+#include "framework/LibrarySearch.h"
 
 HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hInstance)
 {
@@ -33,6 +36,7 @@ HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hInstance)
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int nCmdShow)
 {
+    AfxRestrictLibrarySearch();
     CWinApp* app = AfxGetApp();
     if (!app)
         return -1;

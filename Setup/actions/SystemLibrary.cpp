@@ -1,14 +1,10 @@
 // A library of Windows from the system folder (see SystemLibrary.h).
 #include "Setup/actions/SystemLibrary.h"
 
-#include "Setup/actions/InstallActions.h"
+#include "framework/LibrarySearch.h"
 
-CSystemLibrary::CSystemLibrary(const wchar_t* fileName)
+CSystemLibrary::CSystemLibrary(const wchar_t* fileName) : m_module(AfxLoadSystemLibrary(fileName))
 {
-    CString path = CInstallActions::GetSystemDirectoryPath() + L"\\" + fileName;
-    // With a full path, the altered search order looks for the library's own imports in
-    // its folder before the program's.
-    m_module = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 CSystemLibrary::~CSystemLibrary()

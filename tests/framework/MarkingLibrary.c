@@ -1,5 +1,6 @@
-/* The language library holds resources; its start-up code leaves a mark in the process's
-   environment, which a library loaded for its resources only never leaves. */
+/* A library whose start-up code leaves a mark in the process's environment: the variable
+   named by MARK (a wide string) is set. A library loaded for its resources only never
+   leaves it. */
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE library, DWORD reason, LPVOID reserved)
@@ -7,6 +8,6 @@ BOOL WINAPI DllMain(HINSTANCE library, DWORD reason, LPVOID reserved)
     (void)library;
     (void)reserved;
     if (reason == DLL_PROCESS_ATTACH)
-        SetEnvironmentVariableW(L"FRAMEWORK_TEST_LANGUAGE_LIBRARY_RAN", L"1");
+        SetEnvironmentVariableW(MARK, L"1");
     return TRUE;
 }

@@ -1,0 +1,18 @@
+// What the library-search probe reports in its exit code: the sum of these flags.
+#pragma once
+
+enum LibrarySearchProbeReport {
+    // Loaded by bare name, its code ran: before the framework's entry (a static initialiser).
+    kBesideFoundBeforeEntry = 1,    // the stand-in beside the probe
+    kCurrentFoundBeforeEntry = 2,   // the stand-in in its current folder
+    // Loaded by bare name, or its code ran, when the application's start-up begins.
+    kBesideFoundAtStartUp = 4,
+    kCurrentFoundAtStartUp = 8,
+    // uxtheme.dll, asked for by bare name at start-up, is the system folder's.
+    kThemesFromSystemFolder = 16,
+};
+
+// The stand-ins' names; the mark their code leaves: an environment variable of the process.
+#define LIBRARY_SEARCH_BESIDE L"library_search_beside.dll"
+#define LIBRARY_SEARCH_CURRENT L"library_search_current.dll"
+#define LIBRARY_SEARCH_MARK L"LIBRARY_SEARCH_STAND_IN_RAN"

@@ -3,9 +3,10 @@
 # (GENERIC_READ | GENERIC_EXECUTE), nobody else is named (only these two names mean the
 # same accounts in every language of Windows); and the locked objects are the package's
 # folders and file. The package holds no second table of permissions beside this one.
-# Its program always lands, locked: the File table names the version stamped in the built
-# program, and a file found in the program's place is removed on install, whatever
-# version it claims, before the package's own is installed.
+# Its program always lands, locked: the File table names the version and the language
+# stamped in the built program, whose version the product states too, and a file found in
+# the program's place is removed on install, whatever version it claims, before the
+# package's own is installed.
 #   cmake -D MSIINFO=msiinfo -D PACKAGE=Pellorin.msi -D PROGRAM=KIV.exe -P EditorPermissions.cmake
 cmake_minimum_required(VERSION 3.20)
 
@@ -56,6 +57,23 @@ function(read_file_version program out)
   endforeach()
   list(JOIN parts "." version)
   set(${out} "${version}" PARENT_SCOPE)
+endfunction()
+
+# The language of a program's version resource: the first of its "Translation" value, a
+# language and a code page word; the value follows the key (UTF-16, padded to four bytes).
+function(read_version_language program out)
+  file(READ ${program} bytes HEX)
+  string(HEX "Translation" key)
+  string(REGEX REPLACE "(..)" "\\100" key "${key}")
+  string(FIND "${bytes}" "${key}0000" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "${program} names no language in its version resource")
+  endif()
+  math(EXPR at "(${at} / 2 + 24 + 3) / 4 * 4 * 2")
+  string(SUBSTRING "${bytes}" ${at} 4 word)
+  string(REGEX REPLACE "(..)(..)" "\\2\\1" word "${word}")
+  math(EXPR language "0x${word}")
+  set(${out} "${language}" PARENT_SCOPE)
 endfunction()
 
 function(expect_row rows row)
@@ -118,6 +136,19 @@ string(REPLACE "\t" ";" file_row "${files}")
 list(GET file_row 4 listed)
 if(NOT listed STREQUAL stamped)
   message(FATAL_ERROR "the package lists KIV.exe as version '${listed}', the program is ${stamped}")
+endif()
+# A versioned file is listed with its version resource's language too.
+read_version_language(${PROGRAM} language)
+list(GET file_row 5 listed_language)
+if(NOT listed_language STREQUAL language)
+  message(FATAL_ERROR "the package lists KIV.exe in the language '${listed_language}', the program's is ${language}")
+endif()
+# The product is the program's version: major.minor.build.
+matching_rows(product Property "^ProductVersion\t" "the package states no product version")
+string(REGEX REPLACE "\\.[0-9]+$" "" product_version "${stamped}")
+if(NOT product STREQUAL "ProductVersion\t${product_version}")
+  string(REPLACE "\t" " " product "${product}")
+  message(FATAL_ERROR "the package states '${product}', the program is ${stamped}")
 endif()
 export_table(MsiFileHash hashes)
 if(hashes MATCHES "(^|;)KIV\\.exe\t")

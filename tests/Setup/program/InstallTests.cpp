@@ -475,6 +475,13 @@ TEST_F(InstallPage, TheEditorsPackageIsNotRunIntoAFolderThatAnotherAccountContro
         {lockedByThePackage, lockedByThePackage, 0, nullptr},
         {L"O:SYD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;WD)(A;;FA;;;WD)",
          IDS_FOLDER_OPEN_TO_OTHERS, &program},
+        // Change rights that only what is made inside inherits; the right to add files
+        // alone; no access list at all, which lets everyone do everything (Wine reads
+        // "D:NO_ACCESS_CONTROL" as an empty list, which lets nobody in).
+        {lockedByThePackage, L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICIIO;0x1301bf;;;BU)",
+         IDS_FOLDER_OPEN_TO_OTHERS, &program},
+        {lockedByThePackage, L"O:BAD:P(A;OICI;FA;;;BA)(A;;0x2;;;BU)", IDS_FOLDER_OPEN_TO_OTHERS, &program},
+        {lockedByThePackage, L"O:BA", IDS_FOLDER_OPEN_TO_OTHERS, &program},
         {L"not a descriptor", L"", IDS_FOLDER_UNREADABLE, &maker},
         {lockedByThePackage, L"", IDS_FOLDER_IS_LINK, &maker, true},   // whoever owns it
     };

@@ -9,7 +9,6 @@ namespace {
 // Whether a load by that bare name finds a library, or runs the code of one.
 bool Found(LPCWSTR name)
 {
-    ::SetEnvironmentVariableW(LIBRARY_SEARCH_MARK, nullptr);
     HMODULE library = ::LoadLibraryW(name);
     bool ran = ::GetEnvironmentVariableW(LIBRARY_SEARCH_MARK, nullptr, 0) != 0;
     if (library)
@@ -20,23 +19,15 @@ bool Found(LPCWSTR name)
 
 bool FromSystemFolder(LPCWSTR name)
 {
-    wchar_t system[MAX_PATH], loaded[MAX_PATH];
-    UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    wchar_t expected[MAX_PATH], loaded[MAX_PATH];
+    ::GetSystemDirectoryW(expected, MAX_PATH);
+    ::lstrcatW(::lstrcatW(expected, L"\\"), name);
     HMODULE library = ::LoadLibraryW(name);
-    if (!library || !::GetModuleFileNameW(library, loaded, MAX_PATH))
-        return false;
-    ::lstrcatW(system, L"\\");
-    ::lstrcatW(system, name);
-    return length && ::lstrcmpiW(system, loaded) == 0;
+    return library && ::GetModuleFileNameW(library, loaded, MAX_PATH) && ::lstrcmpiW(expected, loaded) == 0;
 }
 
-int ReportBeforeEntry()
-{
-    return (Found(LIBRARY_SEARCH_BESIDE) ? kBesideFoundBeforeEntry : 0) |
-           (Found(LIBRARY_SEARCH_CURRENT) ? kCurrentFoundBeforeEntry : 0);
-}
-
-const int g_beforeEntry = ReportBeforeEntry();
+const int g_beforeEntry = (Found(LIBRARY_SEARCH_BESIDE) ? kBesideFoundBeforeEntry : 0) |
+                          (Found(LIBRARY_SEARCH_CURRENT) ? kCurrentFoundBeforeEntry : 0);
 
 class CProbeApp : public CWinApp
 {

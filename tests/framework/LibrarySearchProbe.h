@@ -1,11 +1,12 @@
-// What the library-search probe reports in its exit code: the sum of these flags.
+// What the library-search probe reports in its exit code: the sum of these flags. A
+// stand-in is found when a load by its bare name returns a library or runs one's code.
 #pragma once
 
 enum LibrarySearchProbeReport {
-    // Loaded by bare name, its code ran: before the framework's entry (a static initialiser).
+    // Found before the framework's entry runs (from a static initialiser).
     kBesideFoundBeforeEntry = 1,    // the stand-in beside the probe
     kCurrentFoundBeforeEntry = 2,   // the stand-in in its current folder
-    // Loaded by bare name, or its code ran, when the application's start-up begins.
+    // Found when the application's start-up begins.
     kBesideFoundAtStartUp = 4,
     kCurrentFoundAtStartUp = 8,
     // uxtheme.dll, asked for by bare name at start-up, is the system folder's.

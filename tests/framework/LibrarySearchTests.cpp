@@ -12,26 +12,8 @@ namespace {
 std::wstring ProbeFolder()
 {
     wchar_t path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + L"library_search\\";
-}
-
-std::wstring SystemPath(LPCWSTR name)
-{
-    wchar_t system[MAX_PATH];
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    return std::wstring(system) + L"\\" + name;
-}
-
-std::wstring LoadedFrom(HMODULE module)
-{
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = module ? ::GetModuleFileNameW(module, path, MAX_PATH) : 0;
-    std::wstring text(path, length);
-    for (wchar_t& c : text)
-        c = towlower(c);
-    return text;
+    std::wstring program(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return program.substr(0, program.rfind(L'\\') + 1) + L"library_search\\";
 }
 
 bool Marked()
@@ -56,10 +38,10 @@ TEST(LibrarySearch, FromTheEntryOnNothingIsTakenFromBesideTheProgramOrTheCurrent
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 
-    // Before the entry, both stand-ins are found by their bare names and run.
+    // Before the entry both stand-ins are found by their bare names and run; when the
+    // program's own start-up begins, neither is found or runs.
     EXPECT_TRUE(report & kBesideFoundBeforeEntry) << report;
     EXPECT_TRUE(report & kCurrentFoundBeforeEntry) << report;
-    // When the program's own start-up begins, neither is found, and neither runs.
     EXPECT_FALSE(report & kBesideFoundAtStartUp) << report;
     EXPECT_FALSE(report & kCurrentFoundAtStartUp) << report;
     EXPECT_TRUE(report & kThemesFromSystemFolder) << report;
@@ -74,31 +56,32 @@ TEST(LibrarySearch, WithoutDefaultDirectoriesTheStepLoadsWindowsLibrariesFromThe
         L"profapi.dll",  L"userenv.dll", L"sspicli.dll",   L"ntmarta.dll", L"oleacc.dll",
         L"clbcatq.dll",  L"apphelp.dll", L"setupapi.dll",  L"version.dll",
     };
-    std::wstring current = ProbeFolder() + L"current";
-    ASSERT_TRUE(::SetCurrentDirectoryW(current.c_str()));
+    ASSERT_TRUE(::SetCurrentDirectoryW((ProbeFolder() + L"current").c_str()));
     HMODULE standIn = ::LoadLibraryW(LIBRARY_SEARCH_CURRENT);
-    ASSERT_NE(nullptr, standIn) << "the stand-in is not found in the current folder to begin with";
-    EXPECT_TRUE(Marked());
+    ASSERT_TRUE(standIn && Marked()) << "the stand-in is not found in the current folder to begin with";
     ::FreeLibrary(standIn);
     ::SetEnvironmentVariableW(LIBRARY_SEARCH_MARK, nullptr);
     int notLoadedBefore = 0;
     for (LPCWSTR name : listed)
         notLoadedBefore += ::GetModuleHandleW(name) == nullptr;
-    ASSERT_GT(notLoadedBefore, 0) << "every listed library is loaded already";
+    ASSERT_GT(notLoadedBefore, 0);
 
     AfxHideDefaultDllDirectoriesForTest(true);
     AfxRestrictLibrarySearch();
     AfxHideDefaultDllDirectoriesForTest(false);
 
+    wchar_t system[MAX_PATH];
+    ::GetSystemDirectoryW(system, MAX_PATH);
     int present = 0;
     for (LPCWSTR name : listed) {
-        std::wstring path = SystemPath(name);
+        std::wstring path = std::wstring(system) + L"\\" + name;
         if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             continue;
         ++present;
-        for (wchar_t& c : path)
-            c = towlower(c);
-        EXPECT_EQ(path, LoadedFrom(::GetModuleHandleW(name)));
+        wchar_t loaded[MAX_PATH] = {};
+        HMODULE module = ::GetModuleHandleW(name);
+        EXPECT_TRUE(module && ::GetModuleFileNameW(module, loaded, MAX_PATH) && !lstrcmpiW(path.c_str(), loaded))
+            << CString(name).ToAnsi() << " from " << CString(loaded).ToAnsi();
     }
     EXPECT_GT(present, 0);
     EXPECT_EQ(nullptr, ::LoadLibraryW(LIBRARY_SEARCH_CURRENT));

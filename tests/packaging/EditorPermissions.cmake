@@ -32,48 +32,53 @@ function(matching_rows out table pattern problem)
   set(${out} "${rows}" PARENT_SCOPE)
 endfunction()
 
+# Where, in a program's bytes as hex text, a key of its version resource (UTF-16) ends,
+# followed by the hex text given.
+function(find_version_key bytes key following problem out)
+  string(HEX "${key}" key)
+  string(REGEX REPLACE "(..)" "\\100" key "${key}")
+  string(FIND "${bytes}" "${key}${following}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "${problem}")
+  endif()
+  string(LENGTH "${key}" length)
+  math(EXPR at "${at} + ${length}")
+  set(${out} ${at} PARENT_SCOPE)
+endfunction()
+
+# The little-endian word at a place of the hex text, as a number.
+function(word_at bytes at out)
+  string(SUBSTRING "${bytes}" ${at} 4 word)
+  string(REGEX REPLACE "(..)(..)" "\\2\\1" word "${word}")
+  math(EXPR word "0x${word}")
+  set(${out} ${word} PARENT_SCOPE)
+endfunction()
+
 # The file version stamped in a program, as "major.minor.build.revision": the fixed part of
-# its version resource follows the key "VS_VERSION_INFO" (UTF-16, padded to four bytes),
-# opens with the signature 0xFEEF04BD and the structure version, then holds the version's
-# most and least significant double words, each a high and a low word, little-endian.
+# its version resource follows the key "VS_VERSION_INFO" (padded to four bytes), opens
+# with the signature 0xFEEF04BD and the structure version, then holds the version's most
+# and least significant double words, each a high and a low word.
 function(read_file_version program out)
   file(READ ${program} bytes HEX)
-  string(HEX "VS_VERSION_INFO" key)
-  string(REGEX REPLACE "(..)" "\\100" key "${key}")
-  set(fixed_part "${key}00000000bd04effe")
-  string(FIND "${bytes}" "${fixed_part}" at)
-  if(at LESS 0)
-    message(FATAL_ERROR "${program} has no version resource")
-  endif()
-  string(LENGTH "${fixed_part}" length)
-  math(EXPR at "${at} + ${length} + 8")
+  find_version_key("${bytes}" "VS_VERSION_INFO" "00000000bd04effe" "${program} has no version resource" at)
   set(parts)
-  foreach(word 4 0 12 8)   # the high and the low word of each double word
+  foreach(word 28 24 36 32)   # the high and the low word of each double word
     math(EXPR at_word "${at} + ${word}")
-    string(SUBSTRING "${bytes}" ${at_word} 4 word)
-    string(REGEX REPLACE "(..)(..)" "\\2\\1" word "${word}")
-    math(EXPR part "0x${word}")
+    word_at("${bytes}" ${at_word} part)
     list(APPEND parts ${part})
   endforeach()
   list(JOIN parts "." version)
   set(${out} "${version}" PARENT_SCOPE)
 endfunction()
 
-# The language of a program's version resource: the first of its "Translation" value, a
-# language and a code page word; the value follows the key (UTF-16, padded to four bytes).
+# The language of a program's version resource: the first word of its "Translation" value,
+# which follows the key's closing null, padded to four bytes.
 function(read_version_language program out)
   file(READ ${program} bytes HEX)
-  string(HEX "Translation" key)
-  string(REGEX REPLACE "(..)" "\\100" key "${key}")
-  string(FIND "${bytes}" "${key}0000" at)
-  if(at LESS 0)
-    message(FATAL_ERROR "${program} names no language in its version resource")
-  endif()
-  math(EXPR at "(${at} / 2 + 24 + 3) / 4 * 4 * 2")
-  string(SUBSTRING "${bytes}" ${at} 4 word)
-  string(REGEX REPLACE "(..)(..)" "\\2\\1" word "${word}")
-  math(EXPR language "0x${word}")
-  set(${out} "${language}" PARENT_SCOPE)
+  find_version_key("${bytes}" "Translation" "0000" "${program} names no language in its version resource" at)
+  math(EXPR at "(${at} / 2 + 2 + 3) / 4 * 4 * 2")
+  word_at("${bytes}" ${at} language)
+  set(${out} ${language} PARENT_SCOPE)
 endfunction()
 
 function(expect_row rows row)

@@ -292,6 +292,19 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
     EXPECT_EQ(b, list[0]);
     Command(ID_FILE_MRU_FILE1);
     EXPECT_EQ("recent", Doc().m_content);
+
+    // Once every file has gone from the list, the placeholder stands alone again, greyed.
+    ::DeleteFile(b);
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(0, list.GetCount());
+    for (int popup = 0; popup < 2; ++popup) {
+        Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
+        EXPECT_EQ(items, file->GetMenuItemCount());
+        file->GetMenuString(ID_FILE_MRU_FILE1, text, MF_BYCOMMAND);
+        EXPECT_EQ(CString(_T("Recent File")), text);
+        EXPECT_TRUE(file->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_EQ((UINT)-1, file->GetMenuState(ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND));
+    }
 }
 
 // The second half of the next test, run by it in a separate process.

@@ -6,9 +6,11 @@
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
+#include "framework/FullPath.h"
 #include "framework/Globals.h"
 #include "framework/MessageMapEntries.h"
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
@@ -37,14 +39,11 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
 
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
-    TCHAR full[MAX_PATH];
-    LPTSTR filePart = nullptr;
-    if (!::GetFullPathName(lpszPathName, MAX_PATH, full, &filePart))
-        lstrcpyn(full, lpszPathName, MAX_PATH);
+    CString full = AfxFullPathOf(lpszPathName);
     m_strPathName = full;
-    SetTitle(AfxFileNameOf(full).GetString());
+    SetTitle(AfxFileNameOf(full.GetString()).GetString());
     if (bAddToMRU && AfxGetApp())
-        AfxGetApp()->AddToRecentFileList(full);
+        AfxGetApp()->AddToRecentFileList(full.GetString());
 }
 
 BOOL CDocument::IsModified()
@@ -228,9 +227,10 @@ void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOO
         if (fe->m_cause != CFileException::none && fe->m_cause != CFileException::genericException) {
             if (fe->m_strFileName.IsEmpty() && lpszPathName)
                 fe->m_strFileName = lpszPathName;
-            TCHAR text[1024];
-            if (fe->GetErrorMessage(text, 1024))
-                prompt = text;
+            // Room for the whole name, however long, beside the message's words.
+            std::vector<TCHAR> text((size_t)fe->m_strFileName.GetLength() + 1024);
+            if (fe->GetErrorMessage(text.data(), (UINT)text.size()))
+                prompt = text.data();
         }
     }
     if (prompt.IsEmpty())

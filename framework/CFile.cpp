@@ -18,6 +18,7 @@ int CFileException::OsErrorToException(LONG lOsError)
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_DIRECTORY:

@@ -99,19 +99,17 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
     int count = GetCount();
     if (!menu)
         return;
-    if (count == 0) {
-        if (!m_placeholder.IsEmpty())
-            pCmdUI->SetText(m_placeholder.GetString());
-        pCmdUI->Enable(FALSE);
-        return;
-    }
-    // The first recent-file item met stands for all of them: they are replaced together.
+    // The first recent-file item met stands for all of them: they are replaced together,
+    // by the files of the list or, once it is empty, by the one grey placeholder.
     for (size_t i = 0; i < m_files.size(); ++i)
         menu->DeleteMenu(firstId + (UINT)i, MF_BYCOMMAND);
     UINT position = pCmdUI->m_nIndex;
+    if (count == 0)
+        menu->InsertMenu(position, MF_BYPOSITION | MF_STRING | MF_DISABLED | MF_GRAYED, firstId,
+                         m_placeholder.GetString());
     for (int i = 0; i < count; ++i)
         menu->InsertMenu(position + (UINT)i, MF_BYPOSITION | MF_STRING, firstId + (UINT)i, GetDisplayName(i).GetString());
-    pCmdUI->m_nIndex = position + (UINT)count - 1;
+    pCmdUI->m_nIndex = position + (UINT)(count > 0 ? count : 1) - 1;
     pCmdUI->m_nIndexMax = menu->GetMenuItemCount();
     pCmdUI->m_bEnableChanged = TRUE;
 }

@@ -11,6 +11,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/FrameworkIds.h"
 #include "framework/FrameworkInternal.h"
+#include "framework/FullPath.h"
 #include "framework/Globals.h"
 #include "framework/MessageMapEntries.h"
 
@@ -247,11 +248,7 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
     if (m_templates.empty())
         return nullptr;
     // The full path, so that the document and the recent-file list name it one way.
-    TCHAR full[MAX_PATH];
-    LPTSTR filePart = nullptr;
-    if (!lpszFileName || !::GetFullPathName(lpszFileName, MAX_PATH, full, &filePart))
-        lstrcpyn(full, lpszFileName ? lpszFileName : _T(""), MAX_PATH);
-    return m_templates.front()->OpenDocumentFile(full);
+    return m_templates.front()->OpenDocumentFile(AfxFullPathOf(lpszFileName).GetString());
 }
 
 void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)

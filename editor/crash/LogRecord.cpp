@@ -2,6 +2,7 @@
 #include "editor/crash/LogRecord.h"
 
 #include "editor/shell/BuildInfo.h"
+#include "foundation/glo/GLO_Exception.h"
 #include "foundation/glo/GLO_Time.h"
 #include "foundation/win/WIN_Locale.h"
 #include "foundation/win/WIN_TimeStr.h"
@@ -17,7 +18,26 @@ namespace {
 
 const LCID usEnglish = 1033;
 
+SystemLocaleSource systemLocale = &win::SystemDefaultLocale;
+
+// The system's default locale; the classic one where Windows gives the system no
+// code page that a locale can be made of (Unicode-only locales, UTF-8 as the ANSI
+// code page), so that the report is written all the same.
+const std::locale& SourceNameLocale()
+{
+    try {
+        return systemLocale();
+    } catch (const glo::Exception_t&) {
+        return std::locale::classic();
+    }
+}
+
 } // namespace
+
+void SetSystemLocaleSourceForTest(SystemLocaleSource source)
+{
+    systemLocale = source ? source : &win::SystemDefaultLocale;
+}
 
 std::string BuildLogRecord(const char* file, int line, const std::string& message)
 {
@@ -43,7 +63,7 @@ std::string FormatSourcePosition(const char* file, int line)
     const std::size_t folderEnd = path.find_last_of("\\/:");
     const std::string name = folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
     std::ostringstream text;
-    text << ToUpperCopy(name, win::SystemDefaultLocale()) << "-" << line;
+    text << ToUpperCopy(name, SourceNameLocale()) << "-" << line;
     return text.str();
 }
 

@@ -16,8 +16,13 @@ namespace app {
 
 std::string BuildLogRecord(const char* file, int line, const std::string& message);
 
-// "APPLICATION-200" for ".\Application" and 200: name and extension upper-cased.
+// "APPLICATION-200" for ".\Application" and 200: name and extension upper-cased
+// through the system's default locale, or the classic one where that cannot be made.
 std::string FormatSourcePosition(const char* file, int line);
+
+// Tests: where the system's default locale comes from (null: the system's own).
+using SystemLocaleSource = const std::locale& (*)();
+void SetSystemLocaleSourceForTest(SystemLocaleSource source);
 
 // Two lines: the operating system, then processor and memory.
 std::string DescribeSystem();

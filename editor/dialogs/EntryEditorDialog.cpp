@@ -145,6 +145,8 @@ void EntryEditorDialog_t::FillJustificationCombo()
         InsertItem(justifications, i, indentLabels[i], i);
     CWnd* responseEdit = afx::GetDlgItemChecked(this, IDC_ENTRY_RESPONSE);
     if (kind == Entry_t::Challenge) {
+        // What the box holds: the response it opened with, or what the user typed since.
+        response = WindowText(responseEdit->GetSafeHwnd());
         responseEdit->EnableWindow(TRUE);
     } else {
         InsertItem(justifications, Entry_t::Center, "Center", Entry_t::Center);

@@ -37,7 +37,7 @@ public:
 
 private:
     // The five indent items, and "Center" unless the type is Challenge; only a
-    // challenge keeps its response.
+    // challenge keeps its response, as its Response box holds it.
     void FillJustificationCombo();
     void SelectTypeItem();
     void SelectJustificationItem();

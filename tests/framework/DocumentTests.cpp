@@ -2,6 +2,7 @@
 // answered by the test hook; the recent-file list in the registry and the menu.
 #include "tests/framework/SketchApp.h"
 #include "tests/framework/TestIds.h"
+#include "framework/FullPath.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>
@@ -31,6 +32,31 @@ void StartNew()
     Doc().SetModifiedFlag(FALSE);
     Command(ID_FILE_NEW);
 }
+
+std::string FirstCall()
+{
+    return g_calls.empty() ? std::string() : g_calls.front();
+}
+
+// Windows' answer where the full path does not fit the buffer (a long name in a
+// double-byte code page): the size it needs, the buffer left as it was. The names
+// given here are full paths already.
+DWORD AnswerTheSizeNeeded(LPCTSTR name, DWORD size, LPTSTR buffer)
+{
+    DWORD needed = (DWORD)lstrlen(name) + 1;
+    if (size < needed)
+        return needed;
+    lstrcpy(buffer, name);
+    return needed - 1;
+}
+
+// Full paths answered by a query for the life of this object.
+class FullPathAnswer
+{
+public:
+    explicit FullPathAnswer(AfxFullPathQuery query) { AfxSetFullPathQueryForTest(query); }
+    ~FullPathAnswer() { AfxSetFullPathQueryForTest(nullptr); }
+};
 
 } // namespace
 
@@ -91,6 +117,33 @@ TEST(FileCommands, AMissingFileIsReportedWithItsName)
     // The document is a new one again and the views know it.
     EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
     EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+}
+
+TEST(FileCommands, APathLongerThanMaxPathIsKeptWhole)
+{
+    App();
+    const CString name = CString(_T('a'), 1100) + _T(".skt");
+    const CString path = TempPath(name.GetString());
+    ::DeleteFile(path);
+    // Windows cannot form the full path (an 8-bit name this long under Wine), or answers
+    // the size it needs: either way the template, the document and the list get it whole.
+    for (AfxFullPathQuery query : { AfxFullPathQuery(nullptr), &AnswerTheSizeNeeded }) {
+        FullPathAnswer answer(query);
+        StartNew();
+        CTestHook hook;
+        g_calls.clear();
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(path));
+        EXPECT_EQ("doc:open " + Narrow(path), FirstCall());
+        ASSERT_EQ(1u, hook.Log().size());
+        EXPECT_NE(-1, hook.Log().front().text.Find(path)) << Narrow(hook.Log().front().text);
+
+        Doc().SetPathName(path);
+        EXPECT_EQ(path, Doc().GetPathName());
+        EXPECT_EQ(name, Doc().GetTitle());
+        EXPECT_EQ(path, (*App().m_pRecentFileList)[0]);
+        Command(ID_FILE_MRU_FILE1);
+        EXPECT_EQ("doc:open " + Narrow(path), FirstCall());
+    }
 }
 
 TEST(FileCommands, SaveOfANewDocumentAsksForANameThenSaves)
@@ -239,6 +292,19 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
     EXPECT_EQ(b, list[0]);
     Command(ID_FILE_MRU_FILE1);
     EXPECT_EQ("recent", Doc().m_content);
+
+    // Once every file has gone from the list, the placeholder stands alone again, greyed.
+    ::DeleteFile(b);
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(0, list.GetCount());
+    for (int popup = 0; popup < 2; ++popup) {
+        Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
+        EXPECT_EQ(items, file->GetMenuItemCount());
+        file->GetMenuString(ID_FILE_MRU_FILE1, text, MF_BYCOMMAND);
+        EXPECT_EQ(CString(_T("Recent File")), text);
+        EXPECT_TRUE(file->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_EQ((UINT)-1, file->GetMenuState(ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND));
+    }
 }
 
 // The second half of the next test, run by it in a separate process.

@@ -1,9 +1,12 @@
 // The catch ladder: every kind of failure ends in its own report, at the
 // lines of start-up or of the message loop.
 #include "editor/crash/CatchLadder.h"
+#include "editor/crash/LogRecord.h"
 #include "editor/shell/ResourceIds.h"
 #include "tests/editor/shell/DialogTexts.h"
 #include "tests/editor/shell/ShellTestApp.h"
+#include "tests/foundation/RaisePoint.h"
+#include "foundation/glo/GLO_Locale.h"
 #include "foundation/win/WIN_Exception.h"
 #include "foundation/win/WIN_StructuredException.h"
 
@@ -191,6 +194,28 @@ TEST_F(CatchLadder, ARegistryErrorIsShownAlsoWhenTheLogCannotBeWritten)
         MessageOf([] { throw win::RegError_t("WIN_ConstRegValue", 30, "OEM", ERROR_INVALID_DATA); });
     ::RemoveDirectoryA(temp.LogPath().c_str());
     EXPECT_EQ(0u, std::string(shown.text.GetString()).find("There is a problem with the Pellorin registry."));
+}
+
+TEST_F(CatchLadder, ReportsAreWrittenWhereTheSystemLocaleCannotBeMade)
+{
+    // A Unicode-only system locale (Hindi) has no ANSI code page to make a locale of.
+    const app::SystemLocaleSource hindi = [] () -> const std::locale& {
+        return glo::GetLocaleByParts("HIN", "India", 0);
+    };
+    const auto refused = ExpectRaise<glo::LocaleDoesNotExist_t>(hindi, "GLO_Locale", 58);
+    ASSERT_TRUE(refused);
+    EXPECT_STREQ("HIN_India.0", refused->what());
+    app::SetSystemLocaleSourceForTest(hindi);
+
+    const CTestHook::Shown& shown =
+        MessageOf([] { throw win::RegError_t("WIN_RegKey", 524, "Settings", ERROR_FILE_NOT_FOUND); });
+    EXPECT_EQ(0u, std::string(shown.text.GetString()).find("There is a problem with the Pellorin registry."));
+    const std::string record = FatalRecord([] { throw glo::Assert_t("Database", 305); }, app::LoopLines);
+    app::SetSystemLocaleSourceForTest(nullptr);
+    EXPECT_EQ("\nDATABASE-305-2.3\n", record.substr(record.size() - 18));
+    const std::string log = temp.ReadLog();
+    EXPECT_TRUE(Contains(log, "\r\nWIN_REGKEY-524-2.3\r\n")) << log;
+    EXPECT_TRUE(Contains(log, "\r\nDATABASE-305-2.3\r\n")) << log;
 }
 
 TEST_F(CatchLadder, AReportThatFailsStillTellsTheUserAndEndsNormally)

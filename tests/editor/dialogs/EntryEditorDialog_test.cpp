@@ -84,10 +84,19 @@ TEST(EntryEditorDialog, OtherKindsKeepTheirKindAndOfferCenter)
               }));
 }
 
-TEST(EntryEditorDialog, LeavingChallengeEmptiesTheResponseForGood)
+TEST(EntryEditorDialog, ChallengeChosenAgainKeepsWhatWasTypedAndLeavingItEmptiesTheResponseForGood)
 {
     const Entry_t flaps("Flaps", Entry_t::ChallengeResponse, Entry_t::Left, "SET");
     const Entry_t edited = Edit(flaps, [](CDialog& d) {
+        SetCaret(d, IDC_ENTRY_TEXT, 5);
+        Type(d, IDC_ENTRY_TEXT, " 1");
+        SetCaret(d, IDC_ENTRY_RESPONSE, 3);
+        Type(d, IDC_ENTRY_RESPONSE, " 15");
+        Choose(d, IDC_ENTRY_TYPE, challengeItem);
+        EXPECT_EQ("Flaps 1", TextOf(d, IDC_ENTRY_TEXT));
+        EXPECT_EQ("SET 15", TextOf(d, IDC_ENTRY_RESPONSE));
+        EXPECT_TRUE(Enabled(d, IDC_ENTRY_RESPONSE));
+
         Choose(d, IDC_ENTRY_TYPE, noteItem);
         EXPECT_FALSE(Enabled(d, IDC_ENTRY_RESPONSE));
         EXPECT_EQ("", TextOf(d, IDC_ENTRY_RESPONSE));
@@ -103,7 +112,7 @@ TEST(EntryEditorDialog, LeavingChallengeEmptiesTheResponseForGood)
         EXPECT_EQ(0, Selection(d, IDC_ENTRY_JUSTIFICATION));
         return IDOK;
     });
-    EXPECT_EQ(Entry_t("Flaps", Entry_t::Challenge, Entry_t::Left), edited);
+    EXPECT_EQ(Entry_t("Flaps 1", Entry_t::Challenge, Entry_t::Left), edited);
 }
 
 TEST(EntryEditorDialog, AnIndentSurvivesAChangeOfType)

@@ -369,22 +369,6 @@ TEST_F(InstallPage, TheDriverPackageGoesFirstAndOnlyTheEditorsResultCounts)
     EXPECT_FALSE(TakeQuitMessage());
 }
 
-// While it lives, a file beside the test program lies under another name.
-class MovedAway
-{
-public:
-    explicit MovedAway(const CString& path) : m_path(path), m_moved(MoveFileW(path, path + L".away") != FALSE) {}
-    ~MovedAway()
-    {
-        if (m_moved)
-            MoveFileW(m_path + L".away", m_path);
-    }
-
-private:
-    CString m_path;
-    bool m_moved;
-};
-
 TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
 {
     FreeSpace space({100});

@@ -79,14 +79,14 @@ TEST_F(Pages, TheLicenceFileBesideSetupIsShownFromItsTop)
 TEST(Licence, AMissingTooLargeOrUnreadableLicenceLeavesTheBoxEmptyAndTheWizardGoesOn)
 {
     CString licence = BesideProgram(L"License.txt");
-    CString away = BesideProgram(L"License.away");
-    ASSERT_TRUE(MoveFileExW(licence, away, MOVEFILE_REPLACE_EXISTING));
+    MovedAway away(licence);
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(licence));
     enum Fault { kMissing, kOver16MiB, kNoMemory };
     for (Fault fault : {kMissing, kOver16MiB, kNoMemory}) {
         if (fault == kOver16MiB)
             setup_test::WriteBytesPadded(licence, "Licence", 16 * 1024 * 1024 + 1);
         if (fault == kNoMemory)
-            ASSERT_TRUE(CopyFileW(away, licence, FALSE));
+            ASSERT_TRUE(CopyFileW(away.AwayPath(), licence, FALSE));
         std::unique_ptr<setup_test::NoMemoryForTextFiles> noMemory(
             fault == kNoMemory ? new setup_test::NoMemoryForTextFiles : nullptr);
         StartedApp app;
@@ -96,7 +96,6 @@ TEST(Licence, AMissingTooLargeOrUnreadableLicenceLeavesTheBoxEmptyAndTheWizardGo
         Click(page, IDC_EULA_AGREE);
         EXPECT_TRUE(page->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled()) << fault;
     }
-    EXPECT_TRUE(MoveFileExW(away, licence, MOVEFILE_REPLACE_EXISTING));
 }
 
 TEST(Licence, CancelAndOkRestartWindowsWhenThatWasAskedFor)

@@ -10,25 +10,29 @@
 #include "framework/Globals.h"
 #include "framework/LibrarySearch.h"
 
-HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hInstance)
+CString AfxLanguageLibraryPath(HINSTANCE hProgram, LPCTSTR language)
 {
     TCHAR path[MAX_PATH] = {};
-    if (!::GetModuleFileName(hInstance, path, MAX_PATH))
-        return nullptr;
+    if (!::GetModuleFileName(hProgram, path, MAX_PATH))
+        return CString();
     CString stem = path;
-    stem = stem.Left(stem.ReverseFind(_T('.')));
+    return stem.Left(stem.ReverseFind(_T('.'))) + language + _T(".dll");
+}
+
+HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hInstance)
+{
     LANGID languages[] = { ::GetUserDefaultUILanguage(), ::GetSystemDefaultUILanguage() };
     for (LANGID language : languages) {
         TCHAR abbreviation[16] = {};
         if (!::GetLocaleInfo(MAKELCID(language, SORT_DEFAULT), LOCALE_SABBREVLANGNAME, abbreviation, 16))
             continue;
-        CString candidate = stem + abbreviation + _T(".dll");
+        CString candidate = AfxLanguageLibraryPath(hInstance, abbreviation);
         if (::GetFileAttributes(candidate.GetString()) != INVALID_FILE_ATTRIBUTES) {
             if (HINSTANCE library = AfxLoadResourceLibrary(candidate.GetString()))
                 return library;
         }
     }
-    CString fallback = stem + _T("LOC.dll");
+    CString fallback = AfxLanguageLibraryPath(hInstance, _T("LOC"));
     if (::GetFileAttributes(fallback.GetString()) != INVALID_FILE_ATTRIBUTES)
         return AfxLoadResourceLibrary(fallback.GetString());
     return nullptr;

@@ -109,3 +109,7 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, i
 // The program's resource-only language library, loaded for its resources only, or null
 // when there is none beside it (AfxWinMain makes it the resource module; see AfxWinMain.cpp).
 HINSTANCE AfxLoadLanguageLibrary(HINSTANCE hProgram);
+// The language library's path for a three-letter language name ("ENU", or "LOC" for the
+// one of any language): beside the program, after its name ("SetupENU.dll"). Empty when
+// the program's path is not known.
+CString AfxLanguageLibraryPath(HINSTANCE hProgram, LPCTSTR language);

@@ -46,6 +46,7 @@ public:
     static DWORD GetFileVersionMS(const CString& path);
 
     // Text files in UTF-16LE (mark FF FE), UTF-8 (mark EF BB BF) or the ANSI code page.
+    // A file over 16 MiB, or one that memory cannot hold, does not read, as a missing one.
     static bool ReadTextFile(const CString& path, CString& text);
     static bool WriteTextFile(const CString& path, const CString& text, bool append);
     static int GetXmlTagValue(const CString& text, const CString& tag, CString& value);
@@ -202,10 +203,13 @@ public:
     using TaskServiceFactory = HRESULT (*)(void** taskService);
     using MessageWait = DWORD (WINAPI*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms,
                                         DWORD wakeMask);
+    // Makes room for a text file's bytes (and throws std::bad_alloc when there is none).
+    using TextFileBuffer = void (*)(std::vector<char>& bytes, size_t size);
     static void SetVersionQueryForTest(VersionQuery query);
     static void SetWow64QueryForTest(Wow64Query query);
     static void SetFreeSpaceQueriesForTest(bool replace, FreeSpaceExQuery ex, FreeSpaceQuery plain);
     static void SetDiagnosticSinkForTest(DiagnosticSink sink);
     static void SetTaskServiceFactoryForTest(TaskServiceFactory factory);
     static void SetMessageWaitForTest(MessageWait wait);
+    static void SetTextFileBufferForTest(TextFileBuffer allocate);
 };

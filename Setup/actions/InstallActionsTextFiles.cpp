@@ -3,11 +3,24 @@
 #include "Setup/actions/InstallActions.h"
 
 #include <cstdio>
+#include <exception>
+#include <io.h>
 #include <share.h>
 
 namespace {
 
 enum class Encoding { Ansi, Utf8, Utf16 };
+
+// Far above any licence or device description: a larger file is not one of them, and
+// reading it could take the memory of the whole process.
+const __int64 kMaxTextFileBytes = 16 * 1024 * 1024;
+
+void AllocateBytes(std::vector<char>& bytes, size_t size)
+{
+    bytes.assign(size, 0);
+}
+
+CInstallActions::TextFileBuffer g_allocateBytes = AllocateBytes;
 
 // Holds a C runtime file and closes it when it ends.
 class File
@@ -52,12 +65,16 @@ Encoding ProbeEncoding(const CString& path, bool& opened)
 bool ReadWholeFile(const CString& path, std::vector<char>& bytes)
 {
     File file(path, L"rb");
-    if (!file || fseek(file.get(), 0, SEEK_END) != 0)
+    if (!file)
         return false;
-    long length = ftell(file.get());
-    if (length < 0 || fseek(file.get(), 0, SEEK_SET) != 0)
+    __int64 length = _filelengthi64(_fileno(file.get()));
+    if (length < 0)
         return false;
-    bytes.assign(static_cast<size_t>(length), 0);
+    if (length > kMaxTextFileBytes) {
+        CInstallActions::TraceFormat(L"Setup: %s is too large for a text file", path.GetString());
+        return false;
+    }
+    g_allocateBytes(bytes, static_cast<size_t>(length));
     bytes.resize(fread(bytes.data(), 1, bytes.size(), file.get()));
     return true;
 }
@@ -78,13 +95,11 @@ std::vector<char> Narrow(UINT codePage, const CString& text, int length)
     return bytes;
 }
 
-}  // namespace
-
-bool CInstallActions::ReadTextFile(const CString& path, CString& text)
+// The file's text by its encoding; throws when memory runs out.
+bool ReadText(const CString& path, CString& text)
 {
     bool opened = false;
     Encoding encoding = ProbeEncoding(path, opened);
-    text.Empty();
     std::vector<char> bytes;
     if (!opened || !ReadWholeFile(path, bytes))
         return false;
@@ -104,6 +119,26 @@ bool CInstallActions::ReadTextFile(const CString& path, CString& text)
         text.ReleaseBuffer(length - 1);
     }
     return true;
+}
+
+}  // namespace
+
+void CInstallActions::SetTextFileBufferForTest(TextFileBuffer allocate)
+{
+    g_allocateBytes = allocate ? allocate : AllocateBytes;
+}
+
+bool CInstallActions::ReadTextFile(const CString& path, CString& text)
+{
+    text.Empty();
+    try {
+        return ReadText(path, text);
+    } catch (const std::exception&) {
+        // No memory for the bytes or the text: as if the file could not be read.
+        TraceFormat(L"Setup: no memory to read %s", path.GetString());
+        text.Empty();
+        return false;
+    }
 }
 
 bool CInstallActions::WriteTextFile(const CString& path, const CString& text, bool append)

@@ -178,12 +178,12 @@ CString CInstallMSIProgressDlg::MainPackagePath(const CString& commandLine)
     return CDistributionMedium::Folder(commandLine, L"bin\\") + LoadText(IDS_EDITOR_PACKAGE) + L".msi";
 }
 
-bool CInstallMSIProgressDlg::PackageFound(const CString& path)
+bool CInstallMSIProgressDlg::PackageFound(const CString& path, UINT missingTextId)
 {
     if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
         return true;
     CString text;
-    text.Format(LoadText(IDS_PACKAGE_MISSING).GetString(), path.GetString());
+    text.Format(LoadText(missingTextId).GetString(), path.GetString());
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
@@ -221,14 +221,14 @@ bool CInstallMSIProgressDlg::InstallPackages()
 
     ResetProgress();
     CString driverPackage = DriverPackagePath();
-    if (PackageFound(driverPackage))
+    if (PackageFound(driverPackage, IDS_DRIVER_PACKAGE_MISSING))
         CMsiLibrary::InstallProduct(driverPackage, L"");   // the driver's outcome does not stop the editor
 
     CString package = MainPackagePath(GetCommandLineW());
     m_cancel.ShowWindow(SW_SHOW);
     g_percentItem.SetText(CString());
     ResetProgress();
-    installed = PackageFound(package) && TargetFoldersAllowed(root) &&
+    installed = PackageFound(package, IDS_PACKAGE_MISSING) && TargetFoldersAllowed(root) &&
                 IsInstalled(CMsiLibrary::InstallProduct(package, properties));
 
     m_cancel.ShowWindow(SW_HIDE);

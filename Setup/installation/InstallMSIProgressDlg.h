@@ -38,8 +38,8 @@ public:
     // The driver package beside Setup, for 64-bit or 32-bit Windows.
     static CString DriverPackagePath();
     // Whether the package file is there; when it is not, the user is told which file
-    // Setup looked for.
-    static bool PackageFound(const CString& path);
+    // Setup looked for, in the text missingTextId (its "%s" the path).
+    static bool PackageFound(const CString& path, UINT missingTextId);
     // Whether the package may install into the folders it uses below the root; when
     // it may not, the user is told which folder, why, and what to do.
     static bool TargetFoldersAllowed(const CString& root);

@@ -12,6 +12,39 @@
 #include "Setup/pages/NETFrameworkDlg.h"
 #include "Setup/wizard/SetupResource.h"
 
+namespace {
+
+const UINT kPageTemplates[CSetupApp::kPageCount] = {IDD_WELCOME, IDD_EULA, IDD_FINISH, IDD_INSTALL,
+                                                    IDD_NET_FRAMEWORK, IDD_MS_INSTALL};
+
+// Whether the resources come from a language library with Setup's title and pages. When
+// none beside Setup could be loaded, they come from Setup.exe, which has neither.
+bool HasLanguageLibrary()
+{
+    CString title;
+    if (!title.LoadString(IDS_TITLE))
+        return false;
+    for (UINT id : kPageTemplates) {
+        if (!FindResource(AfxGetResourceHandle(), MAKEINTRESOURCE(id), RT_DIALOG))
+            return false;
+    }
+    return true;
+}
+
+// Tells the user which file to put back. The library would hold the text: it is the
+// program's own, in English.
+void ReportMissingLanguageLibrary(HINSTANCE program)
+{
+    CString text;
+    text.Format(L"Setup cannot start: the file %s is missing or damaged.\n\n"
+                L"It holds Setup's pages and texts and belongs beside Setup.exe. Copy the whole "
+                L"installation medium again, then run Setup from the copy.",
+                AfxLanguageLibraryPath(program, L"LOC").GetString());
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CSetupApp, CWinApp)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
@@ -38,6 +71,11 @@ BOOL CSetupApp::InitInstance()
     AfxEnableControlContainer();
     CWaitCursor wait;
 
+    if (!HasLanguageLibrary()) {
+        ReportMissingLanguageLibrary(m_hInstance);
+        m_exitCode = kExitWithoutLanguageLibrary;
+        return FALSE;
+    }
     SetupTitleText().LoadString(IDS_TITLE);
 
     m_hMutex = CreateMutexW(nullptr, FALSE, L"QuorelSetup");
@@ -51,8 +89,6 @@ BOOL CSetupApp::InitInstance()
 
     m_pController = new CBrowserController(new CBootstrap());
 
-    const UINT templates[kPageCount] = {IDD_WELCOME, IDD_EULA, IDD_FINISH, IDD_INSTALL, IDD_NET_FRAMEWORK,
-                                        IDD_MS_INSTALL};
     for (int number = 1; number <= kPageCount; ++number) {
         CBrowserPage* page = nullptr;
         switch (number) {
@@ -64,9 +100,9 @@ BOOL CSetupApp::InitInstance()
         default: page = new CMSInstallDlg; break;
         }
         m_pages[number - 1] = page;
-        // Without its template (no language library beside Setup) a page cannot appear,
-        // and Setup would run with no window: it ends instead.
-        if (!page->Create(templates[number - 1], nullptr)) {
+        // A page that cannot be created would leave Setup running with no window: it
+        // ends instead.
+        if (!page->Create(kPageTemplates[number - 1], nullptr)) {
             CInstallActions::TraceFormat(L"Setup: page %d could not be created", number);
             return FALSE;
         }
@@ -79,4 +115,10 @@ BOOL CSetupApp::InitInstance()
     m_pController->ShowPage(kWelcome);
     m_pMainWnd = m_pages[kWelcome - 1];
     return TRUE;
+}
+
+int CSetupApp::ExitInstance()
+{
+    int exitCode = CWinApp::ExitInstance();
+    return m_exitCode ? m_exitCode : exitCode;
 }

@@ -85,6 +85,8 @@
 #define IDS_FOLDER_UNREADABLE       1031
 #define IDS_FOLDER_OTHER_OWNER      1032
 #define IDS_FOLDER_OPEN_TO_OTHERS   1033
+// "%s": the USB driver's package that Setup did not find; Pellorin installs without it.
+#define IDS_DRIVER_PACKAGE_MISSING  1034
 
 // The action-state texts of the copy progress: states 0 to 16 in this order (10 and
 // 13 share one text; 228 is also the nameless file action above).

@@ -2,6 +2,7 @@
 #include "tests/Setup/actions/SetupTestSupport.h"
 
 #include <cstdio>
+#include <new>
 #include <shlwapi.h>
 #include <taskschd.h>
 
@@ -28,6 +29,11 @@ void CollectDiagnostic(const wchar_t* text)
     g_diagnostics += text;
 }
 
+void NoRoom(std::vector<char>&, size_t)
+{
+    throw std::bad_alloc();
+}
+
 }  // namespace
 
 TempFolder::TempFolder()
@@ -52,6 +58,29 @@ void WriteBytes(const CString& path, const std::string& bytes)
         return;
     fwrite(bytes.data(), 1, bytes.size(), file);
     fclose(file);
+}
+
+void WriteBytesPadded(const CString& path, const std::string& bytes, LONGLONG length)
+{
+    WriteBytes(path, bytes);
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    LARGE_INTEGER end;
+    end.QuadPart = length;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+NoMemoryForTextFiles::NoMemoryForTextFiles()
+{
+    CInstallActions::SetTextFileBufferForTest(NoRoom);
+}
+
+NoMemoryForTextFiles::~NoMemoryForTextFiles()
+{
+    CInstallActions::SetTextFileBufferForTest(nullptr);
 }
 
 std::string ReadBytes(const CString& path)

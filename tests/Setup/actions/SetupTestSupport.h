@@ -33,6 +33,17 @@ private:
 // Writes bytes to a file, replacing it.
 void WriteBytes(const CString& path, const std::string& bytes);
 std::string ReadBytes(const CString& path);
+// Writes bytes to a file and lengthens it with zero bytes to the given length (the host
+// keeps those unwritten).
+void WriteBytesPadded(const CString& path, const std::string& bytes, LONGLONG length);
+
+// While it lives, memory runs out whenever a text file is read.
+class NoMemoryForTextFiles
+{
+public:
+    NoMemoryForTextFiles();
+    ~NoMemoryForTextFiles();
+};
 
 // While it lives, GetWindowsVersion sees the given platform, version and service pack.
 class FakeWindowsVersion

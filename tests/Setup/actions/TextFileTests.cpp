@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+using setup_test::NoMemoryForTextFiles;
 using setup_test::ReadBytes;
 using setup_test::TempFolder;
 using setup_test::WriteBytes;
+using setup_test::WriteBytesPadded;
 
 namespace {
 
@@ -89,6 +91,28 @@ TEST_F(TextFiles, NewFilesAreAnsiAndMissingFilesDoNotRead)
     ASSERT_TRUE(CInstallActions::WriteTextFile(folder / L"new.txt", L"fresh", true));
     EXPECT_EQ(ReadBytes(folder / L"new.txt"), "fresh");
     EXPECT_FALSE(CInstallActions::WriteTextFile(folder / L"no folder\\x.txt", L"x", false));
+}
+
+TEST_F(TextFiles, AFileOver16MiBOrOneThatMemoryCannotHoldDoesNotRead)
+{
+    const LONGLONG bound = 16 * 1024 * 1024;
+    CString text;
+    WriteBytesPadded(path, "licence", bound);
+    ASSERT_TRUE(CInstallActions::ReadTextFile(path, text));
+    EXPECT_EQ(text, L"licence");
+
+    WriteBytesPadded(path, "licence", bound + 1);
+    EXPECT_FALSE(CInstallActions::ReadTextFile(path, text));
+    EXPECT_TRUE(text.IsEmpty());
+
+    WriteBytes(path, "\xEF\xBB\xBF" "licence");
+    text = L"left";
+    {
+        NoMemoryForTextFiles noMemory;
+        EXPECT_FALSE(CInstallActions::ReadTextFile(path, text));
+        EXPECT_TRUE(text.IsEmpty());
+    }
+    EXPECT_TRUE(CInstallActions::ReadTextFile(path, text));
 }
 
 TEST_F(TextFiles, AnExclusivelyOpenedFileIsNotWritten)

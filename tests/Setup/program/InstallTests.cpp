@@ -369,37 +369,27 @@ TEST_F(InstallPage, TheDriverPackageGoesFirstAndOnlyTheEditorsResultCounts)
     EXPECT_FALSE(TakeQuitMessage());
 }
 
-// While it lives, a file beside the test program lies under another name.
-class MovedAway
-{
-public:
-    explicit MovedAway(const CString& path) : m_path(path), m_moved(MoveFileW(path, path + L".away") != FALSE) {}
-    ~MovedAway()
-    {
-        if (m_moved)
-            MoveFileW(m_path + L".away", m_path);
-    }
-
-private:
-    CString m_path;
-    bool m_moved;
-};
-
 TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
 {
     FreeSpace space({100});
-    CString editorPackage = BesideProgram(L"Pellorin.msi");
-    for (const CString& missing : {CInstallMSIProgressDlg::DriverPackagePath(), editorPackage}) {
-        MovedAway away(missing);
-        ASSERT_FALSE(Exists(missing));
+    // The driver's folder missing: the editor installs all the same, and the user is not
+    // told that the driver is needed for it.
+    struct Case { CString away, missing; UINT text; };
+    for (const Case& c : {Case{BesideProgram(L"USB_Drivers"), CInstallMSIProgressDlg::DriverPackagePath(),
+                               IDS_DRIVER_PACKAGE_MISSING},
+                          Case{BesideProgram(L"Pellorin.msi"), BesideProgram(L"Pellorin.msi"), IDS_PACKAGE_MISSING}}) {
+        MovedAway away(c.away);
+        ASSERT_FALSE(Exists(c.missing));
         FakeInstaller installer({});
         CTestHook hook;
         hook.AnswerMessageBox(IDOK);
-        EXPECT_EQ(missing != editorPackage, m_page->InstallPackages());
+        EXPECT_EQ(c.text == IDS_DRIVER_PACKAGE_MISSING, m_page->InstallPackages());
         ASSERT_EQ(1u, hook.Log().size());
-        EXPECT_NE(-1, hook.Log()[0].text.Find(missing)) << hook.Log()[0].text.ToAnsi();
+        CString expected;
+        expected.Format(Text(c.text).GetString(), c.missing.GetString());
+        EXPECT_EQ(expected, hook.Log()[0].text);
         ASSERT_EQ(1u, g_installs.size());   // the other package only
-        EXPECT_NE(missing, g_installs[0].package);
+        EXPECT_NE(c.missing, g_installs[0].package);
     }
 }
 

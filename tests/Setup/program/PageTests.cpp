@@ -76,20 +76,26 @@ TEST_F(Pages, TheLicenceFileBesideSetupIsShownFromItsTop)
     EXPECT_EQ(start, end);
 }
 
-TEST(Licence, AMissingLicenceFileLeavesTheBoxEmptyAndTheWizardGoesOn)
+TEST(Licence, AMissingTooLargeOrUnreadableLicenceLeavesTheBoxEmptyAndTheWizardGoesOn)
 {
     CString licence = BesideProgram(L"License.txt");
-    CString away = BesideProgram(L"License.away");
-    ASSERT_TRUE(MoveFileExW(licence, away, MOVEFILE_REPLACE_EXISTING));
-    {
+    MovedAway away(licence);
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(licence));
+    enum Fault { kMissing, kOver16MiB, kNoMemory };
+    for (Fault fault : {kMissing, kOver16MiB, kNoMemory}) {
+        if (fault == kOver16MiB)
+            setup_test::WriteBytesPadded(licence, "Licence", 16 * 1024 * 1024 + 1);
+        if (fault == kNoMemory)
+            ASSERT_TRUE(CopyFileW(away.AwayPath(), licence, FALSE));
+        std::unique_ptr<setup_test::NoMemoryForTextFiles> noMemory(
+            fault == kNoMemory ? new setup_test::NoMemoryForTextFiles : nullptr);
         StartedApp app;
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.Start()) << fault;
         CWnd* page = app.Page(CSetupApp::kLicence);
-        EXPECT_EQ(0, page->GetDlgItem(IDC_EULA_EDIT)->GetWindowTextLength());
+        EXPECT_EQ(0, page->GetDlgItem(IDC_EULA_EDIT)->GetWindowTextLength()) << fault;
         Click(page, IDC_EULA_AGREE);
-        EXPECT_TRUE(page->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled());
+        EXPECT_TRUE(page->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled()) << fault;
     }
-    EXPECT_TRUE(MoveFileExW(away, licence, MOVEFILE_REPLACE_EXISTING));
 }
 
 TEST(Licence, CancelAndOkRestartWindowsWhenThatWasAskedFor)

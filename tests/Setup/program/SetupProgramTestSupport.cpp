@@ -207,6 +207,16 @@ CString BesideProgram(const wchar_t* name)
     return setup_test::ProgramFolder() + L"\\" + name;
 }
 
+MovedAway::MovedAway(const CString& path) : m_path(path), m_moved(MoveFileW(path, AwayPath()) != FALSE)
+{
+}
+
+MovedAway::~MovedAway()
+{
+    if (m_moved)
+        MoveFileExW(AwayPath(), m_path, MOVEFILE_REPLACE_EXISTING);
+}
+
 void UninstallTestPackages()
 {
     MsiSetExternalUIW(nullptr, 0, nullptr);

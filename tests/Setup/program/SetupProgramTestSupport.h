@@ -99,6 +99,20 @@ void Click(CWnd* page, int id);
 // The packages and files beside the test program.
 CString BesideProgram(const wchar_t* name);
 
+// While it lives, a file beside the test program lies under another name (its name and
+// ".away"); whatever lies under its name at the end is replaced by it again.
+class MovedAway
+{
+public:
+    explicit MovedAway(const CString& path);
+    ~MovedAway();
+    CString AwayPath() const { return m_path + L".away"; }
+
+private:
+    CString m_path;
+    bool m_moved;
+};
+
 // Removes what installing the test packages left in the test prefix: both products,
 // the editor's registry keys and the empty folders.
 void UninstallTestPackages();

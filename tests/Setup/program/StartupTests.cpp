@@ -114,15 +114,26 @@ TEST(Startup, ARunningTaviroIsAskedToCloseAndEnds)
     CloseHandle(ready);
 }
 
-TEST(Startup, WithoutItsLanguageLibrarySetupEndsInsteadOfRunningWithoutAWindow)
+TEST(Startup, WithoutItsLanguageLibrarySetupNamesTheFileAndEndsWithAnError)
 {
     UseLanguageLibrary();
     HINSTANCE library = AfxGetResourceHandle();
-    AfxSetResourceHandle(GetModuleHandleW(nullptr));   // the test program has no page templates
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    CString missing(program);
+    missing = missing.Left(missing.ReverseFind(L'.')) + L"LOC.dll";
     {
         StartedApp app;
-        AfxSetResourceHandle(GetModuleHandleW(nullptr));
+        AfxSetResourceHandle(GetModuleHandleW(nullptr));   // the test program has no page templates
+        CTestHook hook;
+        hook.AnswerMessageBox(IDOK);
         EXPECT_FALSE(app.Start());
+        ASSERT_EQ(1u, hook.Log().size());
+        EXPECT_NE(-1, hook.Log()[0].text.Find(missing)) << hook.Log()[0].text.ToAnsi();
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), hook.Log()[0].style & 0xFF);
+        EXPECT_EQ(nullptr, app.App().GetController());
+        EXPECT_EQ(nullptr, app.Page(CSetupApp::kWelcome));
+        EXPECT_EQ(CSetupApp::kExitWithoutLanguageLibrary, app.App().ExitInstance());
     }
     AfxSetResourceHandle(library);
 }

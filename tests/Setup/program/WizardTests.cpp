@@ -6,9 +6,12 @@
 // Setup.exe in the copy never run: a msi.dll that Wine is told to prefer, as Windows
 // would, and the language library of the system's language, which the medium does not
 // ship (ctest runs this program on a German Windows with an English-speaking user).
+// Without a language library that holds its pages, Setup names the file it needs and
+// ends with an error.
 #include "tests/Setup/program/SetupProgramTestSupport.h"
 
 #include "Setup/actions/ProcessFinder.h"
+#include "Setup/wizard/SetupApp.h"
 #include "Setup/wizard/SetupResource.h"
 
 #include <gtest/gtest.h>
@@ -57,10 +60,11 @@ class MediumCopy
 public:
     explicit MediumCopy(const Medium& medium) { CInstallActions::CopyFolder(medium.Folder(), m_folder.Path()); }
     void Remove(const wchar_t* name) const { DeleteFileW(m_folder / name); }
-    void AddStandIn(const wchar_t* name) const
+    void AddStandIn(const wchar_t* name, const wchar_t* as = nullptr) const
     {
-        CopyFileW(BesideProgram(L"stand_ins\\") + name, m_folder / name, FALSE);
+        CopyFileW(BesideProgram(L"stand_ins\\") + name, m_folder / (as ? as : name), FALSE);
     }
+    CString operator/(const wchar_t* name) const { return m_folder / name; }
     CString Program() const { return m_folder / L"Setup.exe"; }
     // The names of the stand-ins whose code ran, each followed by a space.
     CString StandInsThatRan() const
@@ -366,6 +370,34 @@ TEST_F(Wizard, ASecondCopyEndsAtOnceAndCancelOnTheLicencePageEndsTheFirst)
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0, first.WaitForExit(30000));
     EXPECT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(kEditorProduct));
+}
+
+TEST_F(Wizard, WithoutALanguageLibraryWithItsPagesSetupNamesTheFileAndEndsWithAnError)
+{
+    MediumCopy medium(m_medium);
+    medium.Remove(L"SetupENU.dll");
+    medium.Remove(L"SetupLOC.dll");
+    // First neither library is there; then the user's one is damaged (no library at all)
+    // and the one of any language is a library without Setup's pages and texts.
+    for (bool damaged : {false, true}) {
+        if (damaged) {
+            setup_test::WriteBytes(medium / L"SetupENU.dll", "MZ cut short");
+            medium.AddStandIn(L"msi.dll", L"SetupLOC.dll");
+        }
+        SetupProcess setup(medium.Program());
+        ASSERT_TRUE(setup.Started());
+        HWND box = nullptr;
+        for (int i = 0; i < 600 && setup.Running() && !(box = setup.MessageBoxWindow()); ++i)
+            Sleep(100);
+        ASSERT_NE(nullptr, box) << "no message; damaged: " << damaged;
+        wchar_t text[1024] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 1024);
+        EXPECT_NE(-1, CString(text).Find(medium / L"SetupLOC.dll")) << CString(text).ToAnsi();
+        EXPECT_EQ(nullptr, setup.PageWith(IDC_WELCOME_HEADING));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(CSetupApp::kExitWithoutLanguageLibrary, setup.WaitForExit(30000));
+    }
+    EXPECT_EQ(CString(), medium.StandInsThatRan());
 }
 
 }  // namespace

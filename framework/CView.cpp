@@ -28,8 +28,11 @@ CView::~CView()
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
+    // A view draws from its client rectangle: a new width or height, the window's
+    // or the scroll bars', has it drawn again whole.
     if (!cs.lpszClass)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+                                           (HBRUSH)(COLOR_WINDOW + 1));
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include "foundation/gdi/GDI_SmartBrush.h"
 #include "foundation/gdi/GDI_SmartFont.h"
 #include "foundation/gdi/GDI_SmartPen.h"
+#include "foundation/journal/UTL_Saver.h"
 
 namespace app {
 
@@ -95,45 +96,12 @@ int DrawSelection(CDC* dc, Document_t& document, const CRect& area, const Headin
     return top - first;
 }
 
-} // namespace
-
-IMPLEMENT_DYNCREATE(View_t, CScrollView)
-
-BEGIN_MESSAGE_MAP(View_t, CScrollView)
-    ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
-
-BOOL View_t::PreCreateWindow(CREATESTRUCT& cs)
+// The whole preview for a client rectangle; returns the area it covers, empty
+// when there is no checklist to show.
+CRect DrawPreview(CDC* dc, Document_t& document, const CRect& client)
 {
-    cs.style |= WS_VSCROLL | WS_HSCROLL;
-    return CScrollView::PreCreateWindow(cs);
-}
-
-void View_t::OnInitialUpdate()
-{
-    CScrollView::OnInitialUpdate();
-    SetScrollSizes(MM_TEXT, CSize(0, 0));
-}
-
-BOOL View_t::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    gdi::SmartBrush_t brush(dc);
-    brush.Create(ShowsCheckList(CurrentDocument()) ? RGB(0, 0, 0) : preview::grey);
-    dc->PatBlt(client.left, client.top, client.Width(), client.Height(), PATCOPY);
-    return TRUE;
-}
-
-void View_t::OnDraw(CDC* dc)
-{
-    Document_t& document = CurrentDocument();
-    if (!ShowsCheckList(document)) {
-        SetScrollSizes(MM_TEXT, CSize(0, 0));
-        return;
-    }
-    CRect client;
-    GetClientRect(&client);
+    if (!ShowsCheckList(document))
+        return CRect();
     CRect area = client;
     if (area.Width() < minimumWidth)
         area.right = minimumWidth;
@@ -148,13 +116,99 @@ void View_t::OnDraw(CDC* dc)
     const int entriesHeight = DrawSelection(dc, document, area, DrawHeadings(dc, area));
     if (entriesHeight + 106 > area.Height())
         area.bottom = area.top + entriesHeight + 106;
-    {
-        gdi::SmartPen_t pen(dc, PS_SOLID, 0, preview::lineColour);
-        const POINT border[] = {{area.left + 10, area.top + 10},
-                                {area.left + 10, area.bottom - 10},
-                                {area.right - 10, area.bottom - 10},
-                                {area.right - 10, area.top + 10}};
-        dc->Polyline(border, 4);
+    gdi::SmartPen_t pen(dc, PS_SOLID, 0, preview::lineColour);
+    const POINT border[] = {{area.left + 10, area.top + 10},
+                            {area.left + 10, area.bottom - 10},
+                            {area.right - 10, area.bottom - 10},
+                            {area.right - 10, area.top + 10}};
+    dc->Polyline(border, 4);
+    return area;
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(View_t, CScrollView)
+
+BEGIN_MESSAGE_MAP(View_t, CScrollView)
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+BOOL View_t::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= WS_VSCROLL | WS_HSCROLL;
+    return CScrollView::PreCreateWindow(cs);
+}
+
+void View_t::OnInitialUpdate()
+{
+    SetScrollSizes(MM_TEXT, CSize(0, 0));
+    // The update that follows sets the sizes for what the document shows.
+    CScrollView::OnInitialUpdate();
+}
+
+BOOL View_t::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    gdi::SmartBrush_t brush(dc);
+    brush.Create(ShowsCheckList(CurrentDocument()) ? RGB(0, 0, 0) : preview::grey);
+    dc->PatBlt(client.left, client.top, client.Width(), client.Height(), PATCOPY);
+    return TRUE;
+}
+
+void View_t::OnDraw(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    DrawPreview(dc, CurrentDocument(), client);
+}
+
+void View_t::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject)
+{
+    UpdateScrollSizes();
+    CScrollView::OnUpdate(sender, hint, hintObject);
+}
+
+void View_t::OnSize(UINT type, int cx, int cy)
+{
+    // While the sizes are being set, a scroll bar that comes or goes sizes the
+    // view again: the setting goes on for the new client rectangle itself.
+    if (settingScrollSizes)
+        return;
+    // Not the scroll view's own handling: it would set the bars for the sizes
+    // of the old client rectangle first.
+    CView::OnSize(type, cx, cy);
+    UpdateScrollSizes();
+}
+
+void View_t::UpdateScrollSizes()
+{
+    utl::Saver_t<bool> saver(settingScrollSizes);
+    settingScrollSizes = true;
+    CRect client;
+    GetClientRect(&client);
+    // Each bar can come or go once: the client rectangle holds still after a
+    // few passes.
+    for (int pass = 0; pass < 3; ++pass) {
+        SetScrollSizesFor(client);
+        CRect left;
+        GetClientRect(&left);
+        if (left == client)
+            break;
+        client = left;
+    }
+}
+
+void View_t::SetScrollSizesFor(const CRect& client)
+{
+    // The entries are laid out where nothing shows, to learn how high they are.
+    CClientDC dc(this);
+    dc.IntersectClipRect(0, 0, 0, 0);
+    const CRect area = DrawPreview(&dc, CurrentDocument(), client);
+    if (area.IsRectEmpty()) {
+        SetScrollSizes(MM_TEXT, CSize(0, 0));
+        return;
     }
     const bool larger = area.Height() > client.Height() || area.Width() > client.Width();
     SetScrollSizes(MM_TEXT, larger ? area.Size() : client.Size(), client.Size());

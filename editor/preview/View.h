@@ -16,14 +16,30 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnInitialUpdate() override;
+    // The document changed: the scroll sizes follow what it shows, and the whole
+    // view is drawn again.
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
     // The heading with the group's and checklist's names, the entries one below
-    // another, a border round them all; the scroll sizes follow.
+    // another, a border round them all.
     void OnDraw(CDC* dc) override;
 
     // Black behind a checklist, grey when none is shown.
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    // A new client rectangle gives a new area: the scroll sizes follow it.
+    afx_msg void OnSize(UINT type, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The scroll sizes for the current client rectangle, set before any paint:
+    // a paint that switched a scroll bar on or off would change the very client
+    // rectangle it draws for. A bar that comes or goes leaves another client
+    // rectangle, for which they are set again.
+    void UpdateScrollSizes();
+    // The scroll sizes for the area drawn in the given client rectangle.
+    void SetScrollSizesFor(const CRect& client);
+
+    bool settingScrollSizes = false;
 };
 
 } // namespace app

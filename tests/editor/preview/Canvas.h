@@ -1,7 +1,19 @@
 // A memory picture to draw into, filled black, whose pixels a test reads back.
 #pragma once
 
+#include <ostream>
+
 #include "framework/Framework.h"
+
+// Rectangles and sizes in a test's messages: their numbers, not their bytes.
+inline void PrintTo(const CRect& rect, std::ostream* out)
+{
+    *out << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+}
+inline void PrintTo(const CSize& size, std::ostream* out)
+{
+    *out << size.cx << " x " << size.cy;
+}
 
 namespace views_test {
 

@@ -1,5 +1,6 @@
 // The preview view in a real window: the background, the heading block, where
-// the entries start, the border round them, and the scroll sizes.
+// the entries start, the border round them, the scroll sizes, and the drawing
+// again for a new size.
 #include <gtest/gtest.h>
 
 #include "editor/document/Document.h"
@@ -36,6 +37,7 @@ protected:
                         nullptr);
         view = new app::View_t;
         view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 500), &parent, AFX_IDW_PANE_FIRST);
+        document.AddView(view);
         view->OnInitialUpdate();
     }
     ~PreviewView() override { parent.DestroyWindow(); }
@@ -48,8 +50,19 @@ protected:
     }
     void Resize(int width, int height) { view->MoveWindow(0, 0, width, height); }
 
-    // Draws the view into a picture as large as the area it may cover.
-    void Draw(Canvas_t& canvas) { view->OnDraw(canvas.Dc()); }
+    // The document tells its views of a change; the view then draws into a
+    // picture as large as the area it may cover.
+    void Draw(Canvas_t& canvas)
+    {
+        document.UpdateAllViews(nullptr);
+        view->OnDraw(canvas.Dc());
+    }
+    // What the window's client area shows on the screen.
+    void CopyScreen(Canvas_t& canvas)
+    {
+        CClientDC dc(view);
+        canvas.Dc()->BitBlt(0, 0, canvas.width, canvas.height, &dc, 0, 0, SRCCOPY);
+    }
 
     CSize TotalSize() const { return view->GetTotalSize(); }
 
@@ -191,14 +204,17 @@ TEST_F(PreviewView, EntriesStartBelowTheHeadingOneBelowAnother)
 TEST_F(PreviewView, ALongChecklistGrowsTheAreaAndScrollsVertically)
 {
     CheckList_t& list = document.GetDatabase().groups.front().checklists.front();
-    list.entries.assign(40, Entry_t("Item", Entry_t::PlainText));
-    const CRect client = Client();
-    const int entriesHeight = 40 * (FontHeight(18, 400) + 5);
-    Canvas_t canvas(700, 1100);
+    list.entries.assign(60, Entry_t("Item", Entry_t::PlainText));
+    const int entriesHeight = 60 * (FontHeight(18, 400) + 5);
+    Canvas_t canvas(700, 1600);
     Draw(canvas);
+    // A vertical scroll bar, and no horizontal one: the area is as wide as the
+    // client rectangle that the bar leaves.
+    const CRect client = Client();
+    EXPECT_EQ(CRect(0, 0, 600 - ::GetSystemMetrics(SM_CXVSCROLL), 500), client);
     EXPECT_EQ(CSize(client.Width(), entriesHeight + 106), TotalSize());
     ExpectFrame(canvas, client.Width(), entriesHeight + 106);
-    EXPECT_EQ(40 * 1, [&] {
+    EXPECT_EQ(60 * 1, [&] {
         int rows = 0;
         for (int y = 88; y < 88 + entriesHeight; y += FontHeight(18, 400) + 5)
             rows += canvas.Holds(preview::grey, CRect(18, y, 100, y + FontHeight(18, 400)));
@@ -245,4 +261,36 @@ TEST_F(PreviewView, PaintsOnTheScreenWithItsScrollBars)
     document.SetSelectedGroup(-1);
     view->RedrawWindow();
     EXPECT_EQ(preview::grey, dc.GetPixel(10, 10));
+}
+
+TEST_F(PreviewView, AfterAChangeOfSizeTheWholePreviewIsDrawnForTheNewClientArea)
+{
+    // A checklist longer than the window, its first entry centred; the first
+    // display, then the window larger and smaller.
+    CheckList_t& list = document.GetDatabase().groups.front().checklists.front();
+    list.entries.assign(40, Entry_t("Item", Entry_t::PlainText));
+    list.entries.front() = Entry_t("Centred", Entry_t::PlainText, Entry_t::Center);
+    document.UpdateAllViews(nullptr);
+    const int textHeight = FontHeight(18, 400);
+    const int entriesHeight = 40 * (textHeight + 5);
+    for (const CSize size : {CSize(600, 500), CSize(800, 650), CSize(550, 450)}) {
+        Resize(size.cx, size.cy);
+        view->UpdateWindow();
+        const CRect client = Client();
+        EXPECT_EQ(CRect(0, 0, size.cx - ::GetSystemMetrics(SM_CXVSCROLL), size.cy), client) << size.cx;
+        Canvas_t screen(client.Width(), client.Height());
+        CopyScreen(screen);
+        EXPECT_EQ(CSize(client.Width(), entriesHeight + 106), TotalSize()) << size.cx;
+        // The right border stands once, 10 pixels in from the client's right edge.
+        for (int y : {11, 200, client.Height() - 1}) {
+            EXPECT_EQ(CRect(client.right - 10, y, client.right - 9, y + 1),
+                      screen.Extent(lineColour, CRect(11, y, client.right, y + 1)))
+                << size.cx << " " << y;
+        }
+        // The centred entry stands in the middle of the entries' width, which
+        // runs from 18 pixels in on the left to 18 in on the right.
+        const CRect centred = screen.Extent(preview::grey, CRect(11, 88, client.right, 88 + textHeight));
+        EXPECT_NEAR(client.Width() / 2, (centred.left + centred.right) / 2, 2) << size.cx;
+        EXPECT_NEAR(TextWidth("Centred"), centred.Width(), 3) << size.cx;
+    }
 }

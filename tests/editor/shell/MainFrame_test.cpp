@@ -1,5 +1,6 @@
 // The main frame: its bars, the splitter with the tree and the preview, the
-// command table's menu, toolbar and keys, the title and the document names.
+// command table's menu, toolbar and keys, the title and the document names, and
+// the end of the Windows session.
 #include "editor/document/Document.h"
 #include "editor/document/KivSingleDocTemplate.h"
 #include "editor/shell/ResourceIds.h"
@@ -63,6 +64,27 @@ void PressKey(WORD key, BYTE modifiers)
     Pump();
     const BYTE none[256] = {};
     ::SetKeyboardState(const_cast<BYTE*>(none));
+}
+
+// The texts of the messages the hook answered.
+std::vector<std::string> Messages(const CTestHook& hook)
+{
+    std::vector<std::string> texts;
+    for (const CTestHook::Shown& shown : hook.Log())
+        texts.push_back(shown.text.GetString());
+    return texts;
+}
+
+// A new document with one group, modified.
+app::Document_t& ModifiedNewDocument()
+{
+    Frame();
+    app::CurrentDocument().SetModifiedFlag(FALSE);
+    App().OnFileNew();
+    app::Document_t& document = app::CurrentDocument();
+    document.GetDatabase().InsertGroup(app::Position_t(0), app::Group_t("Alpha"));
+    EXPECT_TRUE(document.IsModified());
+    return document;
 }
 
 } // namespace
@@ -338,3 +360,49 @@ TEST(MainFrame, TemplateStringsComeFromTheStringTable)
     EXPECT_EQ("chklist", std::string(name.GetString()));
     app::Application_t::SetOemMode(false);
 }
+
+TEST(MainFrame, TheEndOfTheSessionAsksWhatClosingAsks)
+{
+    TempFolder folder;
+    const std::string path = folder.File("Session.kiv");
+    const auto queryEnd = [] { return Frame().SendMessage(WM_QUERYENDSESSION, 0, 0); };
+    app::Document_t& document = ModifiedNewDocument();
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDCANCEL);
+        EXPECT_EQ(FALSE, queryEnd());
+        EXPECT_EQ(std::vector<std::string>{"Save changes to usrchk?"}, Messages(hook));
+        EXPECT_EQ(UINT(MB_YESNOCANCEL), hook.Log()[0].style & MB_TYPEMASK);
+    }
+    {
+        CTestHook hook;   // Yes, and then the save is cancelled: the session goes on
+        hook.AnswerMessageBox(IDYES);
+        hook.CancelFileDialog();
+        EXPECT_EQ(FALSE, queryEnd());
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(1u, document.GetDatabase().groups.size());
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);
+        EXPECT_EQ(TRUE, queryEnd());
+        EXPECT_EQ(1u, hook.Log().size());
+    }
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDYES);
+        hook.AnswerFileDialog(path.c_str());
+        EXPECT_EQ(TRUE, queryEnd());
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_NE(std::string::npos, ReadBytes(path).find("\r\n<0Alpha\r\n"));
+    {
+        CTestHook hook;   // nothing to save: nothing asked
+        EXPECT_EQ(TRUE, queryEnd());
+        EXPECT_TRUE(hook.Log().empty());
+    }
+    App().OnFileNew();
+}
+

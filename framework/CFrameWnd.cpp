@@ -306,6 +306,12 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 
 void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 {
+    // A disabled frame has a modal dialog or message box over it, which works on the
+    // document: a drop must not replace the document under it.
+    if (!IsWindowEnabled()) {
+        ::DragFinish(hDropInfo);
+        return;
+    }
     ::SetActiveWindow(m_hWnd);
     TCHAR path[MAX_PATH];
     // One document at a time: the first file dropped is opened.

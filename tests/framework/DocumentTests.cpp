@@ -77,20 +77,42 @@ TEST(FileCommands, CancellingTheOpenDialogChangesNothing)
     EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
 }
 
-TEST(FileCommands, AMissingFileIsReportedWithItsName)
+TEST(FileCommands, AMissingFileIsReportedWithItsNameAndARefusedOneLeavesANewDocument)
 {
     App();
     StartNew();
+    CString shown = TempPath(_T("shown.skt"));
+    WriteFile(shown, "shown");
+    ASSERT_NE(nullptr, App().OpenDocumentFile(shown));
+    Doc().SetModifiedFlag(TRUE);
     CString path = TempPath(_T("no-such-file.skt"));
     ::DeleteFile(path);
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);   // Save changes to shown.skt?
+        hook.AnswerMessageBox(IDOK);
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(path));
+        ASSERT_EQ(2u, hook.Log().size());
+        EXPECT_EQ(CString(path + _T(" was not found.")), hook.Log()[1].text);
+        EXPECT_EQ(CString(_T("FrameworkTest")), hook.Log()[1].caption);
+    }
+    // Refused before it was touched, the document stays as it was.
+    EXPECT_EQ(CString(_T("shown.skt")), Doc().GetTitle());
+    EXPECT_EQ(shown, Doc().GetPathName());
+    EXPECT_EQ("shown", Doc().m_content);
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Refused once it had been cleared, it is a new one again and the views know it.
+    CString refused = TempPath(_T("refused.skt"));
+    WriteFile(refused, "refused content");
+    int updates = View().m_updates;
     CTestHook hook;
-    EXPECT_EQ(nullptr, App().OpenDocumentFile(path));
-    ASSERT_EQ(1u, hook.Log().size());
-    EXPECT_EQ(CString(path + _T(" was not found.")), hook.Log()[0].text);
-    EXPECT_EQ(CString(_T("FrameworkTest")), hook.Log()[0].caption);
-    // The document is a new one again and the views know it.
+    hook.AnswerMessageBox(IDNO);
+    EXPECT_EQ(nullptr, App().OpenDocumentFile(refused));
     EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
     EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_GT(View().m_updates, updates);
 }
 
 TEST(FileCommands, SaveOfANewDocumentAsksForANameThenSaves)

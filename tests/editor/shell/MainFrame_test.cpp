@@ -1,8 +1,11 @@
 // The main frame: its bars, the splitter with the tree and the preview, the
-// command table's menu, toolbar and keys, the title and the document names, and
-// the end of the Windows session.
+// command table's menu, toolbar and keys, the title and the document names, the
+// end of the Windows session, and a file that cannot be opened.
 #include "editor/document/Document.h"
 #include "editor/document/KivSingleDocTemplate.h"
+#include "editor/file/KivFile.h"
+#include "editor/file/KivFileHeader.h"
+#include "editor/model/Database.h"
 #include "editor/shell/ResourceIds.h"
 #include "editor/tree/TreeView.h"
 #include "editor/preview/View.h"
@@ -406,3 +409,47 @@ TEST(MainFrame, TheEndOfTheSessionAsksWhatClosingAsks)
     App().OnFileNew();
 }
 
+TEST(MainFrame, AnOpenRefusedBeforeItReadsLeavesTheDocumentThatWasShowing)
+{
+    TempFolder folder;
+    const std::string shown = folder.File("Shown.kiv");
+    const std::string busy = folder.File("Busy.kiv");
+    app::Document_t& document = ModifiedNewDocument();
+    ASSERT_TRUE(document.DoSave(shown.c_str()));
+    document.GetDatabase().InsertGroup(app::Position_t(1), app::Group_t("Bravo"));
+    ASSERT_TRUE(app::WriteKivFile(busy, app::KivFileHeader_t(), app::Database_t()));
+    CTreeCtrl& tree = static_cast<app::TreeView_t*>(Frame().GetSplitter().GetPane(0, 0))->GetTreeCtrl();
+    const UINT items = tree.GetCount();
+    {
+        // Another program holds the file open for writing.
+        HANDLE writer = ::CreateFileA(busy.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);   // Save changes to Shown.kiv?
+        hook.AnswerMessageBox(IDOK);   // in use
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(busy.c_str()));
+        ::CloseHandle(writer);
+        ASSERT_EQ(2u, hook.Log().size());
+        EXPECT_EQ(busy + " is in use by another program.", Messages(hook)[1]);
+    }
+    EXPECT_EQ(shown, document.GetPathName().GetString());
+    EXPECT_EQ("Shown.kiv - Pellorin", WindowText(Frame().m_hWnd));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(2u, document.GetDatabase().groups.size());
+    EXPECT_EQ(items, tree.GetCount());
+
+    // A file refused once it is being read leaves a new document in place of the emptied one.
+    WriteBytes(busy, "not a checklist");
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);
+        hook.AnswerMessageBox(IDOK);   // not a checklist file
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(busy.c_str()));
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+    EXPECT_EQ("usrchk", std::string(document.GetTitle().GetString()));
+    EXPECT_TRUE(document.GetPathName().IsEmpty());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(document.GetDatabase().groups.empty());
+}

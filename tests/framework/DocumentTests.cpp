@@ -251,7 +251,8 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
     Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
     EXPECT_EQ(items + 1, file->GetMenuItemCount());
 
-    // Choosing an entry opens that file; one that fails to open leaves the list.
+    // Choosing an entry opens that file. A missing file leaves the list; one that the
+    // user did not switch to, or that is only in use for now, stays.
     WriteFile(b, "recent");
     ::DeleteFile(a);
     CTestHook hook;
@@ -259,8 +260,25 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
     Command(ID_FILE_MRU_FILE1 + 1);   // a, which is missing
     EXPECT_EQ(1, list.GetCount());
     EXPECT_EQ(b, list[0]);
+    Doc().m_content = "changed";
+    Doc().SetModifiedFlag(TRUE);
+    hook.AnswerMessageBox(IDCANCEL);   // Save changes?
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ("changed", Doc().m_content);
+    Doc().SetModifiedFlag(FALSE);
+    {
+        CFile writer(b, CFile::modeReadWrite | CFile::shareDenyNone);
+        Command(ID_FILE_MRU_FILE1);
+    }
+    EXPECT_EQ("changed", Doc().m_content);
+    EXPECT_EQ(1, list.GetCount());
+    EXPECT_EQ(3u, hook.Log().size());   // the missing file, the question, the file in use
     Command(ID_FILE_MRU_FILE1);
     EXPECT_EQ("recent", Doc().m_content);
+    // A file refused for what it holds leaves the list.
+    WriteFile(b, "refused now");
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(0, list.GetCount());
 }
 
 // The second half of the next test, run by it in a separate process.

@@ -150,6 +150,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     }
 
     bool ok;
+    const UINT deletesBefore = pDoc->GetDeleteCount();
     if (!lpszPathName) {
         SetDefaultTitle(pDoc);
         ok = pDoc->OnNewDocument() != FALSE;
@@ -164,7 +165,11 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
             pFrame->DestroyWindow();   // ends the views; the document goes with the template
             return nullptr;
         }
-        // The old document may have been emptied on the way: it becomes a new one,
+        // An open that refused the file before it cleared anything (a file in use,
+        // access denied) leaves the document as it was, views and all.
+        if (lpszPathName && pDoc->GetDeleteCount() == deletesBefore)
+            return nullptr;
+        // Otherwise the old document has been emptied on the way: it becomes a new one,
         // so that nothing shows or saves contents that are no longer there.
         SetDefaultTitle(pDoc);
         pDoc->OnNewDocument();

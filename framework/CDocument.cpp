@@ -80,6 +80,7 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 
 void CDocument::DeleteContents()
 {
+    ++m_nDeleteCount;
 }
 
 BOOL CDocument::OnNewDocument()

@@ -38,8 +38,10 @@ public:
     // OnUpdate of every view but the sender.
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
 
-    // Overridables of the document's life
+    // Overridables of the document's life. Overrides of DeleteContents call this one too:
+    // it counts the clearings, by which a failed open tells whether it touched the document.
     virtual void DeleteContents();
+    UINT GetDeleteCount() const { return m_nDeleteCount; }
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
     virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
@@ -73,5 +75,6 @@ protected:
     CString m_strTitle;
     CString m_strPathName;
     BOOL m_bModified = FALSE;
+    UINT m_nDeleteCount = 0;
     std::vector<CView*> m_views;
 };

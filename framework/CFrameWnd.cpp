@@ -1,5 +1,6 @@
 // The frame window: creation from its resources, layout of bars and views, the
-// command road, menu updates, prompts in the status bar and closing.
+// command road, menu updates, prompts in the status bar, closing, and the end of
+// the Windows session.
 #include "framework/CFrameWnd.h"
 #include "framework/CControlBar.h"
 #include "framework/CDocument.h"
@@ -21,6 +22,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_SETFOCUS()
     ON_WM_DROPFILES()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
     ON_MESSAGE(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup)
     ON_MESSAGE(WM_MENUSELECT, &CFrameWnd::OnMenuSelect)
     ON_MESSAGE(WM_EXITMENULOOP, &CFrameWnd::OnExitMenuLoop)
@@ -303,12 +306,39 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 
 void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 {
+    // A disabled frame has a modal dialog or message box over it, which works on the
+    // document: a drop must not replace the document under it.
+    if (!IsWindowEnabled()) {
+        ::DragFinish(hDropInfo);
+        return;
+    }
     ::SetActiveWindow(m_hWnd);
     TCHAR path[MAX_PATH];
     // One document at a time: the first file dropped is opened.
     if (::DragQueryFile(hDropInfo, 0, path, MAX_PATH) && AfxGetApp())
         AfxGetApp()->OpenDocumentFile(path);
     ::DragFinish(hDropInfo);
+}
+
+// Windows asks before it ends the session: the main window asks what closing asks, and
+// refuses the end when the user cancels or a save fails.
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    CWinApp* app = AfxGetApp();
+    return app && app->m_pMainWnd == this ? app->SaveAllModified() : TRUE;
+}
+
+// Windows may end the process at any moment once the session's end has been told: what
+// the program keeps is written now, and the message loop is told to end (its end writes
+// it once more). Nothing is destroyed here: a dialog's modal loop may be running under
+// this message.
+void CFrameWnd::OnEndSession(BOOL bEnding)
+{
+    CWinApp* app = AfxGetApp();
+    if (!bEnding || !app || app->m_pMainWnd != this)
+        return;
+    app->ExitInstance();
+    ::PostQuitMessage(0);
 }
 
 LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)

@@ -64,6 +64,8 @@ public:
     afx_msg void OnClose();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg BOOL OnQueryEndSession();
+    afx_msg void OnEndSession(BOOL bEnding);
     afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);

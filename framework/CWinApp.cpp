@@ -123,6 +123,15 @@ bool IsIdleMessage(const MSG& msg)
            msg.message != WM_NCMOUSEMOVE && msg.message != 0x0118 /* the caret's blink */;
 }
 
+// Only "not found" says that a file is gone; one that cannot be looked at now may come back.
+bool IsMissingFile(LPCTSTR path)
+{
+    if (::GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 } // namespace
 
 int CWinApp::Run()
@@ -282,7 +291,15 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
     CString path = (*m_pRecentFileList)[index];
     if (path.IsEmpty())
         return FALSE;
-    if (!OpenDocumentFile(path.GetString()))
+    CDocument* pDoc = m_templates.empty() ? nullptr : m_templates.front()->GetFirstDocument();
+    const UINT deletesBefore = pDoc ? pDoc->GetDeleteCount() : 0;
+    if (OpenDocumentFile(path.GetString()))
+        return TRUE;
+    // The entry goes when the file is gone, or when the open refused what it read (it had
+    // begun to clear the document). It stays when the user cancelled, a save failed, or
+    // the file could not be read for now (in use, access denied).
+    const bool refused = pDoc && pDoc->GetDeleteCount() != deletesBefore;
+    if (refused || IsMissingFile(path.GetString()))
         m_pRecentFileList->Remove(index);
     return TRUE;
 }

@@ -97,6 +97,16 @@ template <auto Fn> bool DropFiles(CCmdTarget* t, AFX_MSGCALL& c)
     (Target<Fn>(t)->*Fn)(reinterpret_cast<HDROP>(c.wParam));
     return true;
 }
+template <auto Fn> bool QueryEndSession(CCmdTarget* t, AFX_MSGCALL& c)
+{
+    c.result = (Target<Fn>(t)->*Fn)();
+    return true;
+}
+template <auto Fn> bool EndSession(CCmdTarget* t, AFX_MSGCALL& c)
+{
+    (Target<Fn>(t)->*Fn)(c.wParam != 0);
+    return true;
+}
 
 } // namespace AfxThunk
 
@@ -141,3 +151,6 @@ template <auto Fn> bool DropFiles(CCmdTarget* t, AFX_MSGCALL& c)
 #define ON_WM_SETCURSOR() { WM_SETCURSOR, 0, 0, 0, &AfxThunk::SetCursor<&ThisClass::OnSetCursor> },
 #define ON_WM_CONTEXTMENU() { WM_CONTEXTMENU, 0, 0, 0, &AfxThunk::ContextMenu<&ThisClass::OnContextMenu> },
 #define ON_WM_DROPFILES() { WM_DROPFILES, 0, 0, 0, &AfxThunk::DropFiles<&ThisClass::OnDropFiles> },
+#define ON_WM_QUERYENDSESSION() \
+    { WM_QUERYENDSESSION, 0, 0, 0, &AfxThunk::QueryEndSession<&ThisClass::OnQueryEndSession> },
+#define ON_WM_ENDSESSION() { WM_ENDSESSION, 0, 0, 0, &AfxThunk::EndSession<&ThisClass::OnEndSession> },

@@ -71,6 +71,7 @@ void Document_t::SetModifiedFlag(BOOL modified)
 
 void Document_t::DeleteContents()
 {
+    CDocument::DeleteContents();
     selectedCheckList = 0;
     undoJournal.Clear();
     redoJournal.Clear();

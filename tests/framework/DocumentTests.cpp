@@ -103,20 +103,42 @@ TEST(FileCommands, CancellingTheOpenDialogChangesNothing)
     EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
 }
 
-TEST(FileCommands, AMissingFileIsReportedWithItsName)
+TEST(FileCommands, AMissingFileIsReportedWithItsNameAndARefusedOneLeavesANewDocument)
 {
     App();
     StartNew();
+    CString shown = TempPath(_T("shown.skt"));
+    WriteFile(shown, "shown");
+    ASSERT_NE(nullptr, App().OpenDocumentFile(shown));
+    Doc().SetModifiedFlag(TRUE);
     CString path = TempPath(_T("no-such-file.skt"));
     ::DeleteFile(path);
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);   // Save changes to shown.skt?
+        hook.AnswerMessageBox(IDOK);
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(path));
+        ASSERT_EQ(2u, hook.Log().size());
+        EXPECT_EQ(CString(path + _T(" was not found.")), hook.Log()[1].text);
+        EXPECT_EQ(CString(_T("FrameworkTest")), hook.Log()[1].caption);
+    }
+    // Refused before it was touched, the document stays as it was.
+    EXPECT_EQ(CString(_T("shown.skt")), Doc().GetTitle());
+    EXPECT_EQ(shown, Doc().GetPathName());
+    EXPECT_EQ("shown", Doc().m_content);
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Refused once it had been cleared, it is a new one again and the views know it.
+    CString refused = TempPath(_T("refused.skt"));
+    WriteFile(refused, "refused content");
+    int updates = View().m_updates;
     CTestHook hook;
-    EXPECT_EQ(nullptr, App().OpenDocumentFile(path));
-    ASSERT_EQ(1u, hook.Log().size());
-    EXPECT_EQ(CString(path + _T(" was not found.")), hook.Log()[0].text);
-    EXPECT_EQ(CString(_T("FrameworkTest")), hook.Log()[0].caption);
-    // The document is a new one again and the views know it.
+    hook.AnswerMessageBox(IDNO);
+    EXPECT_EQ(nullptr, App().OpenDocumentFile(refused));
     EXPECT_EQ(CString(_T("Sketch")), Doc().GetTitle());
     EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_GT(View().m_updates, updates);
 }
 
 TEST(FileCommands, APathLongerThanMaxPathIsKeptWhole)
@@ -282,7 +304,8 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
     Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
     EXPECT_EQ(items + 1, file->GetMenuItemCount());
 
-    // Choosing an entry opens that file; one that fails to open leaves the list.
+    // Choosing an entry opens that file. A missing file leaves the list; one that the
+    // user did not switch to, or that is only in use for now, stays.
     WriteFile(b, "recent");
     ::DeleteFile(a);
     CTestHook hook;
@@ -290,13 +313,27 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
     Command(ID_FILE_MRU_FILE1 + 1);   // a, which is missing
     EXPECT_EQ(1, list.GetCount());
     EXPECT_EQ(b, list[0]);
+    Doc().m_content = "changed";
+    Doc().SetModifiedFlag(TRUE);
+    hook.AnswerMessageBox(IDCANCEL);   // Save changes?
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ("changed", Doc().m_content);
+    Doc().SetModifiedFlag(FALSE);
+    {
+        CFile writer(b, CFile::modeReadWrite | CFile::shareDenyNone);
+        Command(ID_FILE_MRU_FILE1);
+    }
+    EXPECT_EQ("changed", Doc().m_content);
+    EXPECT_EQ(1, list.GetCount());
+    EXPECT_EQ(3u, hook.Log().size());   // the missing file, the question, the file in use
     Command(ID_FILE_MRU_FILE1);
     EXPECT_EQ("recent", Doc().m_content);
-
-    // Once every file has gone from the list, the placeholder stands alone again, greyed.
-    ::DeleteFile(b);
+    // A file refused for what it holds leaves the list.
+    WriteFile(b, "refused now");
     Command(ID_FILE_MRU_FILE1);
     EXPECT_EQ(0, list.GetCount());
+
+    // Once every file has gone from the list, the placeholder stands alone again, greyed.
     for (int popup = 0; popup < 2; ++popup) {
         Frame().SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
         EXPECT_EQ(items, file->GetMenuItemCount());

@@ -46,6 +46,11 @@ BOOL CSketchDoc::OnOpenDocument(LPCTSTR lpszPathName)
     ReleaseFile(pFile, FALSE);
     DeleteContents();
     m_content.assign(buffer, read);
+    // A sketch that begins "refused" is refused only once the document has been cleared.
+    if (m_content.compare(0, 7, "refused") == 0) {
+        m_content.clear();
+        return FALSE;
+    }
     SetModifiedFlag(FALSE);
     return TRUE;
 }

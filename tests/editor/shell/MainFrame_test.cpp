@@ -1,7 +1,11 @@
 // The main frame: its bars, the splitter with the tree and the preview, the
-// command table's menu, toolbar and keys, the title and the document names.
+// command table's menu, toolbar and keys, the title and the document names, the
+// end of the Windows session, and a file that cannot be opened.
 #include "editor/document/Document.h"
 #include "editor/document/KivSingleDocTemplate.h"
+#include "editor/file/KivFile.h"
+#include "editor/file/KivFileHeader.h"
+#include "editor/model/Database.h"
 #include "editor/shell/ResourceIds.h"
 #include "editor/tree/TreeView.h"
 #include "editor/preview/View.h"
@@ -63,6 +67,27 @@ void PressKey(WORD key, BYTE modifiers)
     Pump();
     const BYTE none[256] = {};
     ::SetKeyboardState(const_cast<BYTE*>(none));
+}
+
+// The texts of the messages the hook answered.
+std::vector<std::string> Messages(const CTestHook& hook)
+{
+    std::vector<std::string> texts;
+    for (const CTestHook::Shown& shown : hook.Log())
+        texts.push_back(shown.text.GetString());
+    return texts;
+}
+
+// A new document with one group, modified.
+app::Document_t& ModifiedNewDocument()
+{
+    Frame();
+    app::CurrentDocument().SetModifiedFlag(FALSE);
+    App().OnFileNew();
+    app::Document_t& document = app::CurrentDocument();
+    document.GetDatabase().InsertGroup(app::Position_t(0), app::Group_t("Alpha"));
+    EXPECT_TRUE(document.IsModified());
+    return document;
 }
 
 } // namespace
@@ -337,4 +362,94 @@ TEST(MainFrame, TemplateStringsComeFromTheStringTable)
     EXPECT_TRUE(docTemplate->GetDocString(name, CDocTemplate::docName));
     EXPECT_EQ("chklist", std::string(name.GetString()));
     app::Application_t::SetOemMode(false);
+}
+
+TEST(MainFrame, TheEndOfTheSessionAsksWhatClosingAsks)
+{
+    TempFolder folder;
+    const std::string path = folder.File("Session.kiv");
+    const auto queryEnd = [] { return Frame().SendMessage(WM_QUERYENDSESSION, 0, 0); };
+    app::Document_t& document = ModifiedNewDocument();
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDCANCEL);
+        EXPECT_EQ(FALSE, queryEnd());
+        EXPECT_EQ(std::vector<std::string>{"Save changes to usrchk?"}, Messages(hook));
+        EXPECT_EQ(UINT(MB_YESNOCANCEL), hook.Log()[0].style & MB_TYPEMASK);
+    }
+    {
+        CTestHook hook;   // Yes, and then the save is cancelled: the session goes on
+        hook.AnswerMessageBox(IDYES);
+        hook.CancelFileDialog();
+        EXPECT_EQ(FALSE, queryEnd());
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(1u, document.GetDatabase().groups.size());
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);
+        EXPECT_EQ(TRUE, queryEnd());
+        EXPECT_EQ(1u, hook.Log().size());
+    }
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDYES);
+        hook.AnswerFileDialog(path.c_str());
+        EXPECT_EQ(TRUE, queryEnd());
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_NE(std::string::npos, ReadBytes(path).find("\r\n<0Alpha\r\n"));
+    {
+        CTestHook hook;   // nothing to save: nothing asked
+        EXPECT_EQ(TRUE, queryEnd());
+        EXPECT_TRUE(hook.Log().empty());
+    }
+    App().OnFileNew();
+}
+
+TEST(MainFrame, AnOpenRefusedBeforeItReadsLeavesTheDocumentThatWasShowing)
+{
+    TempFolder folder;
+    const std::string shown = folder.File("Shown.kiv");
+    const std::string busy = folder.File("Busy.kiv");
+    app::Document_t& document = ModifiedNewDocument();
+    ASSERT_TRUE(document.DoSave(shown.c_str()));
+    document.GetDatabase().InsertGroup(app::Position_t(1), app::Group_t("Bravo"));
+    ASSERT_TRUE(app::WriteKivFile(busy, app::KivFileHeader_t(), app::Database_t()));
+    CTreeCtrl& tree = static_cast<app::TreeView_t*>(Frame().GetSplitter().GetPane(0, 0))->GetTreeCtrl();
+    const UINT items = tree.GetCount();
+    {
+        // Another program holds the file open for writing.
+        HANDLE writer = ::CreateFileA(busy.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);   // Save changes to Shown.kiv?
+        hook.AnswerMessageBox(IDOK);   // in use
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(busy.c_str()));
+        ::CloseHandle(writer);
+        ASSERT_EQ(2u, hook.Log().size());
+        EXPECT_EQ(busy + " is in use by another program.", Messages(hook)[1]);
+    }
+    EXPECT_EQ(shown, document.GetPathName().GetString());
+    EXPECT_EQ("Shown.kiv - Pellorin", WindowText(Frame().m_hWnd));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(2u, document.GetDatabase().groups.size());
+    EXPECT_EQ(items, tree.GetCount());
+
+    // A file refused once it is being read leaves a new document in place of the emptied one.
+    WriteBytes(busy, "not a checklist");
+    {
+        CTestHook hook;
+        hook.AnswerMessageBox(IDNO);
+        hook.AnswerMessageBox(IDOK);   // not a checklist file
+        EXPECT_EQ(nullptr, App().OpenDocumentFile(busy.c_str()));
+        EXPECT_EQ(0u, hook.Unanswered());
+    }
+    EXPECT_EQ("usrchk", std::string(document.GetTitle().GetString()));
+    EXPECT_TRUE(document.GetPathName().IsEmpty());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(document.GetDatabase().groups.empty());
 }

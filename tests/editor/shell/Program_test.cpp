@@ -1,6 +1,7 @@
 // The editor program started as a person starts it: its window and panes, the
 // title and document name in and out of OEM mode, the switch "user", a file
-// named on the command line, and the registry problems that stop it.
+// named on the command line, the end of the Windows session, and the registry
+// problems that stop it.
 #include "editor/model/Database.h"
 #include "editor/file/KivFile.h"
 #include "editor/file/KivFileHeader.h"
@@ -227,6 +228,30 @@ TEST_F(Program, RegistersItsFileTypeAcceptsDroppedFilesAndKeepsFourRecentFiles)
     EXPECT_EQ("C:\\lists\\earlier1.kiv", RegistryText(HKEY_CURRENT_USER, recentFiles, "File2"));
     EXPECT_EQ("C:\\lists\\earlier3.kiv", RegistryText(HKEY_CURRENT_USER, recentFiles, "File4"));
     EXPECT_EQ("", RegistryText(HKEY_CURRENT_USER, recentFiles, "File5"));
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
+}
+
+TEST_F(Program, AtTheEndOfTheSessionItWritesItsRecentFilesAndEnds)
+{
+    const std::string recentFiles = "Software\\Quorel\\Pellorin\\Recent File List";
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
+    const std::string path = WriteChecklistFile("Session.kiv");
+    HWND main = Start("\"" + path + "\"");
+    ASSERT_NE(nullptr, main);
+    const auto send = [main](UINT message, WPARAM wParam) {
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(::SendMessageTimeoutA(main, message, wParam, 0, SMTO_NORMAL, 20000, &answer));
+        return answer;
+    };
+    EXPECT_EQ(DWORD_PTR(TRUE), send(WM_QUERYENDSESSION, 0));   // nothing to save
+    send(WM_ENDSESSION, FALSE);   // another program refused: the session goes on
+    EXPECT_EQ("", RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
+    send(WM_ENDSESSION, TRUE);
+    DWORD code = 1;
+    EXPECT_TRUE(kiv->WaitForExit(code, 20000));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(path, RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
+    EXPECT_TRUE(temp.ReadLog().empty());
     ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
 }
 

@@ -1,15 +1,31 @@
 // The commands that ask through a dialog: add a group, checklist or entry (shown
 // in the tree while the dialog is open) and the properties of one, answered by
-// the test hook; and the double click that opens them.
+// the test hook; the double click that opens them; a file dropped meanwhile.
 #include "tests/editor/tree/TreeTestApp.h"
 
+#include "editor/file/KivFile.h"
+#include "editor/file/KivFileHeader.h"
 #include "editor/shell/ResourceIds.h"
+#include "tests/editor/TempFolder.h"
+
+#include <shlobj.h>
 
 using app::Entry_t;
 using app::Position_t;
 
 namespace tree_test {
 namespace {
+
+// A drop of one file, as the shell hands it to the window it was dropped on.
+HDROP MakeDrop(const std::string& path)
+{
+    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
+    auto* files = static_cast<DROPFILES*>(::GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    path.copy(reinterpret_cast<char*>(files + 1), path.size());
+    ::GlobalUnlock(drop);
+    return static_cast<HDROP>(drop);
+}
 
 std::string DialogText(CDialog& dialog, int id)
 {
@@ -223,6 +239,41 @@ TEST_F(TreeDialogs, ALockedDocumentOpensNoDialog)
     }
     EXPECT_TRUE(hook.Log().empty());
     EXPECT_EQ(sampleText, DatabaseText());
+}
+
+TEST_F(TreeDialogs, AFileDroppedWhileAddNewEntryIsOpenOpensNothingAndOkAddsTheEntryToTheDocumentShown)
+{
+    TempFolder folder;
+    const std::string dropped = folder.File("Dropped.kiv");
+    app::Database_t other;
+    other.groups.push_back(app::Group_t("Other"));
+    ASSERT_TRUE(app::WriteKivFile(dropped, app::KivFileHeader_t(), other));
+    Select(Tree().GetEntryItem(Position_t(0, 0, 1)));
+    CTestHook hook;
+    bool frameEnabled = true;
+    std::string whileOpen;
+    hook.AnswerDialog([&](CDialog&) {
+        frameEnabled = Frame().IsWindowEnabled() != FALSE;
+        Frame().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)));
+        whileOpen = DatabaseText();
+        return IDOK;
+    });
+    FrameCommand(ID_ADD_NEW_ENTRY);
+    EXPECT_FALSE(frameEnabled);
+    EXPECT_EQ(sampleText, whileOpen);
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    EXPECT_EQ("New Entry", GroupAt(0).CheckListAt(0)->EntryAt(1)->text);
+    EXPECT_TRUE(TreeMirrorsDatabase());
+    EXPECT_EQ(1u, hook.Log().size());
+
+    // With no dialog open the file dropped is opened.
+    hook.AnswerMessageBox(IDNO);   // Save changes?
+    Frame().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)));
+    EXPECT_EQ(0u, hook.Unanswered());
+    EXPECT_EQ(dropped, Doc().GetPathName().GetString());
+    ASSERT_EQ(1u, Doc().GetDatabase().groups.size());
+    EXPECT_EQ("Other", GroupAt(0).name);
+    EXPECT_TRUE(TreeMirrorsDatabase());
 }
 
 } // namespace

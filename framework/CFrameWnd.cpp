@@ -313,10 +313,13 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
         return;
     }
     ::SetActiveWindow(m_hWnd);
-    TCHAR path[MAX_PATH];
-    // One document at a time: the first file dropped is opened.
-    if (::DragQueryFile(hDropInfo, 0, path, MAX_PATH) && AfxGetApp())
-        AfxGetApp()->OpenDocumentFile(path);
+    // One document at a time: the first file dropped is opened, its name whole however long.
+    const UINT length = ::DragQueryFile(hDropInfo, 0, nullptr, 0);
+    if (length && AfxGetApp()) {
+        std::vector<TCHAR> path(length + 1);
+        if (::DragQueryFile(hDropInfo, 0, path.data(), length + 1))
+            AfxGetApp()->OpenDocumentFile(path.data());
+    }
     ::DragFinish(hDropInfo);
 }
 

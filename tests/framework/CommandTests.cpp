@@ -374,7 +374,24 @@ TEST(Views, ClickingAPaneMakesItTheActiveView)
     EXPECT_EQ(&Tree(), Frame().GetActiveView());
 }
 
-TEST(Frame, ADroppedFileIsOpened)
+namespace {
+
+// A drop of one file, as the shell hands it over.
+HDROP MakeDrop(const CString& path)
+{
+    size_t chars = (size_t)path.GetLength() + 2;
+    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(TCHAR));
+    DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = sizeof(TCHAR) == 2;
+    lstrcpy(reinterpret_cast<LPTSTR>(files + 1), path);
+    ::GlobalUnlock(drop);
+    return static_cast<HDROP>(drop);
+}
+
+} // namespace
+
+TEST(Frame, ADroppedFileIsOpenedByItsWholeName)
 {
     App();
     Doc().SetModifiedFlag(FALSE);
@@ -383,18 +400,16 @@ TEST(Frame, ADroppedFileIsOpened)
         CFile file(path, CFile::modeCreate | CFile::modeWrite);
         file.Write("dropped", 7);
     }
-    // A drop of one file, as the shell hands it over.
-    size_t chars = (size_t)path.GetLength() + 2;
-    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(TCHAR));
-    DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = sizeof(TCHAR) == 2;
-    lstrcpy(reinterpret_cast<LPTSTR>(files + 1), path);
-    ::GlobalUnlock(drop);
     CTestHook hook;
-    Frame().SendMessage(WM_DROPFILES, (WPARAM)drop, 0);
+    Frame().SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(path), 0);
     EXPECT_EQ("dropped", Doc().m_content);
     EXPECT_EQ(path, Doc().GetPathName());
+
+    // A name longer than MAX_PATH reaches the open whole: the message names all of it.
+    CString longPath = TempPath((CString(_T('d'), 300) + _T(".skt")).GetString());
+    Frame().SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(longPath), 0);
+    ASSERT_EQ(1u, hook.Log().size());
+    EXPECT_NE(-1, hook.Log().front().text.Find(longPath));
 }
 
 TEST(RuntimeClasses, MakeObjectsByClassAndKnowTheirBases)

@@ -269,6 +269,12 @@ TEST(TargetDrive, TheFirstFixedDriveWith50MiBFreeAndAccessListsIsTheTarget)
         WithoutAccessLists fat(fixed);
         EXPECT_EQ(CString(), CInstallMSIProgressDlg::TargetRoot());
     }
+    {
+        // Every letter in use (many mapped network drives): the fixed drive is still found.
+        FreeSpace space({100});
+        setup_test::EveryDriveLetter everyLetter;
+        EXPECT_EQ(fixed[0], CInstallMSIProgressDlg::TargetRoot());
+    }
     if (fixed.size() < 2)
         GTEST_SKIP() << "this system has one fixed drive";
     {

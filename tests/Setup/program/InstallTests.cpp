@@ -411,20 +411,36 @@ TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
 
 TEST_F(InstallPage, WithoutADriveWith50MiBFreeAndAccessListsNothingIsInstalledAndSetupEnds)
 {
+    // Shown as Next shows it: the page's hook then still shows the finish page, and the
+    // quit message outlives that page change.
     for (bool roomButNoAccessLists : {false, true}) {
         FreeSpace space(roomButNoAccessLists ? std::vector<int>{100, 100, 100} : std::vector<int>{10, 20, 30});
         WithoutAccessLists fat(roomButNoAccessLists ? FixedRoots() : std::vector<CString>{});
         FakeInstaller installer({});
         CTestHook hook;
         hook.AnswerMessageBox(IDOK);
-        EXPECT_FALSE(m_page->InstallPackages());
+        App().App().GetController()->ShowPage(CSetupApp::kInstall);
+        EXPECT_FALSE(CInstallMSIProgressDlg::LastInstallSucceeded());
         EXPECT_TRUE(g_installs.empty());
         ASSERT_EQ(1u, hook.Log().size());
         EXPECT_EQ(Text(IDS_NO_DRIVE_SPACE), hook.Log()[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), hook.Log()[0].style & 0xFF);
+        EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
         EXPECT_TRUE(TakeQuitMessage());
     }
     EXPECT_EQ(0, CountedRestarts::Count());
+
+    // The message, really shown, belongs to the page and keeps it from taking clicks
+    // until it is answered.
+    FreeSpace space({10});
+    BoxAnswerer answerer(m_page, IDOK);
+    App().App().GetController()->ShowPage(CSetupApp::kInstall);
+    answerer.Wait();
+    EXPECT_EQ(m_page->m_hWnd, answerer.Owner());
+    EXPECT_FALSE(answerer.PageWasEnabled());
+    EXPECT_TRUE(m_page->IsWindowEnabled());
+    EXPECT_TRUE(TakeQuitMessage());
+    UninstallTestPackages();
 }
 
 // The owner and access list each target folder reports, as SDDL texts shaped as Windows

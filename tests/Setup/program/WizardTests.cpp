@@ -363,6 +363,9 @@ TEST_F(Wizard, ASecondCopyEndsAtOnceAndCancelOnTheLicencePageEndsTheFirst)
     for (int i = 0; i < 200 && !(box = first.MessageBoxWindow()); ++i)
         Sleep(100);
     ASSERT_NE(nullptr, box);
+    // The question belongs to the page that asks it and blocks it until answered.
+    EXPECT_EQ(licence, GetWindow(box, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(licence));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0, first.WaitForExit(30000));
     EXPECT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(kEditorProduct));

@@ -579,6 +579,7 @@ TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
     CTestHook hook;
     // A double click on Next: the second click waits while Next installs, and where it
     // was made lie the installation page's Cancel and the finish page's Finish.
+    DWORD beforeNext = GetTickCount();
     PostClick(licence->GetDlgItem(IDC_EULA_NEXT));
     PostClick(Page(CSetupApp::kInstall)->GetDlgItem(IDC_INSTALL_CANCEL));
     PostClick(Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH));
@@ -586,6 +587,16 @@ TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
     EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
     EXPECT_EQ(2u, g_installs.size());
     EXPECT_TRUE(hook.Log().empty());   // no cancel question
+
+    // A mouse click made before the finish page appeared, which reaches Setup only now,
+    // is not for it either; one made on the page is.
+    HWND finish = Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH)->m_hWnd;
+    ClickWithTheMouse(finish, beforeNext - 1000);   // made a second before Next
+    EXPECT_TRUE(Pump(200));
+    Sleep(GetDoubleClickTime());   // not the second click of a double click on Next
+    ClickWithTheMouse(finish);
+    EXPECT_FALSE(Pump(200));   // the quit message
+    UninstallTestPackages();
 }
 
 TEST_F(InstallPage, TheCopyProgressShowsStatesAndPercentagesWithinOneTo100)

@@ -203,15 +203,50 @@ void CWinApp::OnHelp()
     WinHelp(0, HELP_FINDER);
 }
 
+namespace {
+
+// A window that a message box can block: on screen and taking input.
+bool CanOwnMessageBox(HWND hWnd)
+{
+    return hWnd && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd);
+}
+
+BOOL CALLBACK FindTopLevelOnScreen(HWND hWnd, LPARAM found)
+{
+    if (!CanOwnMessageBox(hWnd) || ::GetWindow(hWnd, GW_OWNER))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hWnd;
+    return FALSE;
+}
+
+// The window a message box belongs to and disables until it is answered: the thread's
+// active window, else the main window's last active popup, else a window of the thread
+// on screen. Never a hidden one (a main window kept out of sight): the window in front
+// of the user would stay open to clicks behind the question.
+HWND MessageBoxOwner(CWnd* pMainWnd)
+{
+    HWND active = ::GetActiveWindow();
+    if (CanOwnMessageBox(active))
+        return active;
+    if (pMainWnd && pMainWnd->m_hWnd) {
+        HWND popup = ::GetLastActivePopup(pMainWnd->m_hWnd);
+        if (CanOwnMessageBox(popup))
+            return popup;
+    }
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTopLevelOnScreen, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+} // namespace
+
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     LPCTSTR caption = m_pszAppName ? m_pszAppName : _T("");
     int answer = 0;
     if (AfxTestHookAnswerMessageBox(lpszPrompt, caption, nType, &answer))
         return answer;
-    HWND owner = nullptr;
-    if (m_pMainWnd && m_pMainWnd->m_hWnd && ::IsWindowEnabled(m_pMainWnd->m_hWnd))
-        owner = ::GetLastActivePopup(m_pMainWnd->m_hWnd);
+    HWND owner = MessageBoxOwner(m_pMainWnd);
     if (!(nType & MB_ICONMASK)) {
         UINT button = nType & MB_TYPEMASK;
         if (button == MB_OK || button == MB_OKCANCEL)

@@ -13,12 +13,18 @@ UINT CDriveEnumerator::GetDriveType(const CString& root) const
 
 int CDriveEnumerator::GetDriveRoots(std::vector<CString>& roots) const
 {
-    // 26 roots of four characters ("C:\" and its zero), and the closing zero.
-    wchar_t buffer[105] = L"";
-    DWORD length = GetLogicalDriveStringsW(104, buffer);
-    if (length > 0 && length <= 104)
-        for (const wchar_t* root = buffer; *root; root += wcslen(root) + 1)
-            roots.push_back(CString(root));
+    // Asked with a buffer too small, Windows answers the length the list needs with its
+    // closing zero (26 roots need 105); a drive may come between the two calls.
+    std::vector<wchar_t> buffer(1, L'\0');
+    DWORD length = s_driveStrings(0, buffer.data());
+    while (length >= buffer.size()) {
+        buffer.assign(length + 1, L'\0');
+        length = s_driveStrings(static_cast<DWORD>(buffer.size()), buffer.data());
+    }
+    if (length == 0)
+        return static_cast<int>(roots.size());
+    for (const wchar_t* root = buffer.data(); *root; root += wcslen(root) + 1)
+        roots.push_back(CString(root));
     return static_cast<int>(roots.size());
 }
 

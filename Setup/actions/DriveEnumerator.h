@@ -24,6 +24,15 @@ public:
     using FlagsFilter = void (*)(const CString& root, DWORD& fileSystemFlags);
     static void SetFileSystemFlagsFilterForTest(FlagsFilter filter) { s_flagsFilter = filter; }
 
+    // Test seam: the call that lists the drive roots (GetLogicalDriveStringsW); null
+    // for the system's.
+    using DriveStringsCall = DWORD(WINAPI*)(DWORD length, LPWSTR buffer);
+    static void SetDriveStringsForTest(DriveStringsCall call)
+    {
+        s_driveStrings = call ? call : GetLogicalDriveStringsW;
+    }
+
 private:
     inline static FlagsFilter s_flagsFilter = nullptr;
+    inline static DriveStringsCall s_driveStrings = GetLogicalDriveStringsW;
 };

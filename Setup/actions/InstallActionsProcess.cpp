@@ -103,11 +103,21 @@ bool CInstallActions::WaitPumpingMessages(HANDLE handle)
 
 void CInstallActions::DiscardQueuedInput()
 {
+    // PeekMessage hands out a waiting quit message whatever the filter: it belongs to
+    // the application's own loop and goes back with its code.
+    bool quit = false;
+    int quitCode = 0;
     MSG message;
     for (const UINT* range : kInputRanges) {
         while (PeekMessageW(&message, nullptr, range[0], range[1], PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = static_cast<int>(message.wParam);
+            }
         }
     }
+    if (quit)
+        PostQuitMessage(quitCode);
 }
 
 bool CInstallActions::CloseRunningProgram(const CString& executableName)

@@ -32,8 +32,11 @@ void CBrowserController::ShowPage(int number)
     if (found == m_pages.end())
         return;
     CWnd* shown = found->second;
+    CBrowserPage* shownPage = dynamic_cast<CBrowserPage*>(shown);
     // The new page appears before the old one goes, so the screen never shows none.
     shown->ShowWindow(SW_SHOW);
+    if (shownPage)
+        shownPage->MarkShown();
     for (const auto& page : m_pages) {
         if (page.first != number)
             page.second->ShowWindow(SW_HIDE);
@@ -44,8 +47,8 @@ void CBrowserController::ShowPage(int number)
     // page lie where another page's are, and the second click of a double click on Next
     // would act on the page that Next brought.
     CInstallActions::DiscardQueuedInput();
-    if (CBrowserPage* page = dynamic_cast<CBrowserPage*>(shown))
-        page->OnPageShown();
+    if (shownPage)
+        shownPage->OnPageShown();
     CInstallActions::DiscardQueuedInput();
 }
 

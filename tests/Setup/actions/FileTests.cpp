@@ -245,6 +245,15 @@ TEST(Drives, RootsInTheSystemsOrder)
     }
     EXPECT_EQ(drives.GetDriveType(L"C:\\"), static_cast<UINT>(DRIVE_FIXED));
 
+    // Every letter in use: the list needs 105 characters with its closing zero.
+    {
+        setup_test::EveryDriveLetter everyLetter;
+        std::vector<CString> all;
+        ASSERT_EQ(26, drives.GetDriveRoots(all));
+        EXPECT_EQ(CString(L"A:\\"), all.front());
+        EXPECT_EQ(CString(L"Z:\\"), all.back());
+    }
+
     CString name, fileSystem;
     DWORD serial = 0, maxComponent = 0, flags = 0;
     EXPECT_TRUE(drives.GetVolumeInfo(L"C:\\", name, serial, maxComponent, flags, fileSystem));

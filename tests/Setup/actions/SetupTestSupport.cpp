@@ -1,6 +1,8 @@
 // Shared helpers of the installer tests (see SetupTestSupport.h).
 #include "tests/Setup/actions/SetupTestSupport.h"
 
+#include "Setup/actions/DriveEnumerator.h"
+
 #include <cstdio>
 #include <new>
 #include <shlwapi.h>
@@ -20,6 +22,20 @@ BOOL WINAPI FakeVersionQuery(LPOSVERSIONINFOW info)
     memcpy(info, &g_fakeVersion, size);
     info->dwOSVersionInfoSize = size;
     return TRUE;
+}
+
+// 26 roots of three characters, each with its zero, and the list's closing zero.
+DWORD WINAPI EveryLetterDriveStrings(DWORD length, LPWSTR buffer)
+{
+    const DWORD needed = 26 * 4 + 1;
+    if (length < needed)
+        return needed;
+    for (int letter = 0; letter < 26; ++letter) {
+        const wchar_t root[] = {static_cast<wchar_t>(L'A' + letter), L':', L'\\', L'\0'};
+        wmemcpy(buffer + letter * 4, root, 4);
+    }
+    buffer[needed - 1] = L'\0';
+    return needed - 1;
 }
 
 std::wstring g_diagnostics;
@@ -112,6 +128,16 @@ FakeWindowsVersion::FakeWindowsVersion(DWORD platform, DWORD major, DWORD minor,
 FakeWindowsVersion::~FakeWindowsVersion()
 {
     CInstallActions::SetVersionQueryForTest(nullptr);
+}
+
+EveryDriveLetter::EveryDriveLetter()
+{
+    CDriveEnumerator::SetDriveStringsForTest(EveryLetterDriveStrings);
+}
+
+EveryDriveLetter::~EveryDriveLetter()
+{
+    CDriveEnumerator::SetDriveStringsForTest(nullptr);
 }
 
 CapturedDiagnostics::CapturedDiagnostics()

@@ -54,6 +54,15 @@ public:
     ~FakeWindowsVersion();
 };
 
+// While it lives, the drive list has every letter from A: to Z: in use (many mapped
+// network drives), answered as Windows answers: a buffer too small gets the length needed.
+class EveryDriveLetter
+{
+public:
+    EveryDriveLetter();
+    ~EveryDriveLetter();
+};
+
 // While it lives, the diagnostics of CInstallActions are collected.
 class CapturedDiagnostics
 {

@@ -269,6 +269,12 @@ TEST(TargetDrive, TheFirstFixedDriveWith50MiBFreeAndAccessListsIsTheTarget)
         WithoutAccessLists fat(fixed);
         EXPECT_EQ(CString(), CInstallMSIProgressDlg::TargetRoot());
     }
+    {
+        // Every letter in use (many mapped network drives): the fixed drive is still found.
+        FreeSpace space({100});
+        setup_test::EveryDriveLetter everyLetter;
+        EXPECT_EQ(fixed[0], CInstallMSIProgressDlg::TargetRoot());
+    }
     if (fixed.size() < 2)
         GTEST_SKIP() << "this system has one fixed drive";
     {
@@ -395,20 +401,36 @@ TEST_F(InstallPage, AMissingPackageIsNamedToTheUserAndNotInstalled)
 
 TEST_F(InstallPage, WithoutADriveWith50MiBFreeAndAccessListsNothingIsInstalledAndSetupEnds)
 {
+    // Shown as Next shows it: the page's hook then still shows the finish page, and the
+    // quit message outlives that page change.
     for (bool roomButNoAccessLists : {false, true}) {
         FreeSpace space(roomButNoAccessLists ? std::vector<int>{100, 100, 100} : std::vector<int>{10, 20, 30});
         WithoutAccessLists fat(roomButNoAccessLists ? FixedRoots() : std::vector<CString>{});
         FakeInstaller installer({});
         CTestHook hook;
         hook.AnswerMessageBox(IDOK);
-        EXPECT_FALSE(m_page->InstallPackages());
+        App().App().GetController()->ShowPage(CSetupApp::kInstall);
+        EXPECT_FALSE(CInstallMSIProgressDlg::LastInstallSucceeded());
         EXPECT_TRUE(g_installs.empty());
         ASSERT_EQ(1u, hook.Log().size());
         EXPECT_EQ(Text(IDS_NO_DRIVE_SPACE), hook.Log()[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), hook.Log()[0].style & 0xFF);
+        EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
         EXPECT_TRUE(TakeQuitMessage());
     }
     EXPECT_EQ(0, CountedRestarts::Count());
+
+    // The message, really shown, belongs to the page and keeps it from taking clicks
+    // until it is answered.
+    FreeSpace space({10});
+    BoxAnswerer answerer(m_page, IDOK);
+    App().App().GetController()->ShowPage(CSetupApp::kInstall);
+    answerer.Wait();
+    EXPECT_EQ(m_page->m_hWnd, answerer.Owner());
+    EXPECT_FALSE(answerer.PageWasEnabled());
+    EXPECT_TRUE(m_page->IsWindowEnabled());
+    EXPECT_TRUE(TakeQuitMessage());
+    UninstallTestPackages();
 }
 
 // The owner and access list each target folder reports, as SDDL texts shaped as Windows
@@ -547,6 +569,7 @@ TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
     CTestHook hook;
     // A double click on Next: the second click waits while Next installs, and where it
     // was made lie the installation page's Cancel and the finish page's Finish.
+    DWORD beforeNext = GetTickCount();
     PostClick(licence->GetDlgItem(IDC_EULA_NEXT));
     PostClick(Page(CSetupApp::kInstall)->GetDlgItem(IDC_INSTALL_CANCEL));
     PostClick(Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH));
@@ -554,6 +577,16 @@ TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
     EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
     EXPECT_EQ(2u, g_installs.size());
     EXPECT_TRUE(hook.Log().empty());   // no cancel question
+
+    // A mouse click made before the finish page appeared, which reaches Setup only now,
+    // is not for it either; one made on the page is.
+    HWND finish = Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH)->m_hWnd;
+    ClickWithTheMouse(finish, beforeNext - 1000);   // made a second before Next
+    EXPECT_TRUE(Pump(200));
+    Sleep(GetDoubleClickTime());   // not the second click of a double click on Next
+    ClickWithTheMouse(finish);
+    EXPECT_FALSE(Pump(200));   // the quit message
+    UninstallTestPackages();
 }
 
 TEST_F(InstallPage, TheCopyProgressShowsStatesAndPercentagesWithinOneTo100)

@@ -124,6 +124,17 @@ TEST_F(Pages, CancelOnTheLicencePageAsksAndEndsSetupOnlyOnOk)
         EXPECT_EQ(CSetupApp::kLicence, App().VisiblePage());
         EXPECT_FALSE(TakeQuitMessage());
     }
+    {
+        // The question, really shown, belongs to the page and keeps it from taking
+        // clicks (the agree box, Next) until it is answered.
+        BoxAnswerer answerer(Page(CSetupApp::kLicence), IDCANCEL);
+        Click(Page(CSetupApp::kLicence), IDC_CANCEL);
+        answerer.Wait();
+        EXPECT_EQ(Page(CSetupApp::kLicence)->m_hWnd, answerer.Owner());
+        EXPECT_FALSE(answerer.PageWasEnabled());
+        EXPECT_TRUE(Page(CSetupApp::kLicence)->IsWindowEnabled());
+        EXPECT_FALSE(TakeQuitMessage());
+    }
     CTestHook hook;
     hook.AnswerMessageBox(IDOK);
     Click(Page(CSetupApp::kLicence), IDC_CANCEL);

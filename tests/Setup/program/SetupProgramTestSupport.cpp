@@ -9,6 +9,8 @@
 
 #include <msi.h>
 
+#include <algorithm>
+
 namespace setup_program_test {
 
 namespace {
@@ -187,6 +189,79 @@ void SharedAppTest::ShowFinishAfterInstall(UINT result)
     CMsiLibrary::SetInstallProductForTest(AnswerInstall);
     Show(CSetupApp::kInstall);
     CMsiLibrary::SetInstallProductForTest(nullptr);
+}
+
+namespace {
+
+// A message box of the thread: a visible system dialog that is none of the pages.
+struct BoxSearch
+{
+    const std::vector<HWND>* pages;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM data)
+{
+    BoxSearch& search = *reinterpret_cast<BoxSearch*>(data);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+        std::find(search.pages->begin(), search.pages->end(), window) != search.pages->end())
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+BoxAnswerer::BoxAnswerer(CWnd* page, int button) : m_page(page->m_hWnd), m_button(button), m_thread(GetCurrentThreadId())
+{
+    CSetupApp* app = static_cast<CSetupApp*>(AfxGetApp());
+    for (int number = 1; app && number <= CSetupApp::kPageCount; ++number) {
+        if (CWnd* shown = app->GetPage(number))
+            m_pages.push_back(shown->m_hWnd);
+    }
+    m_worker = std::thread([this] { Answer(); });
+}
+
+BoxAnswerer::~BoxAnswerer()
+{
+    Wait();
+}
+
+void BoxAnswerer::Wait()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void BoxAnswerer::Answer()
+{
+    BoxSearch search{&m_pages};
+    for (int attempt = 0; attempt < 600 && !search.found; ++attempt) {
+        Sleep(50);
+        EnumThreadWindows(m_thread, FindMessageBox, reinterpret_cast<LPARAM>(&search));
+    }
+    if (!search.found)
+        return;
+    m_owner = GetWindow(search.found, GW_OWNER);
+    m_pageEnabled = IsWindowEnabled(m_page) != FALSE;
+    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(m_button, BN_CLICKED), 0);
+}
+
+void ClickWithTheMouse(HWND window, DWORD time)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT input[2] = {};
+    for (INPUT& event : input) {
+        event.type = INPUT_MOUSE;
+        event.mi.time = time;
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
 }
 
 void Click(CWnd* page, int id)

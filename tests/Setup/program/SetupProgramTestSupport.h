@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 class CSetupApp;
@@ -92,6 +93,34 @@ private:
     static StartedApp* s_app;
     static bool s_started;
 };
+
+// Answers the next real message box of this thread from another thread, with the
+// button given, noting first its owner and whether the page was open to input while
+// the box was. Wait() returns once it answered (or gave up looking).
+class BoxAnswerer
+{
+public:
+    BoxAnswerer(CWnd* page, int button);
+    ~BoxAnswerer();
+    void Wait();
+    HWND Owner() const { return m_owner; }
+    bool PageWasEnabled() const { return m_pageEnabled; }
+
+private:
+    void Answer();
+
+    HWND m_page;
+    int m_button;
+    DWORD m_thread;
+    std::vector<HWND> m_pages;   // the application's pages, which are no message boxes
+    HWND m_owner = nullptr;
+    bool m_pageEnabled = true;
+    std::thread m_worker;
+};
+
+// Presses and releases the left mouse button over the middle of a window, as the user
+// does; a time stamp other than 0 dates the click back (input that reaches the program late).
+void ClickWithTheMouse(HWND window, DWORD time = 0);
 
 // Clicks a page's item or check box as the user would (a check box toggles).
 void Click(CWnd* page, int id);

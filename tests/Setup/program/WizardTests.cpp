@@ -188,6 +188,15 @@ void ClickItem(HWND page, int id)
     PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
 }
 
+// A double click with the mouse on the middle of a page's item, the second click 150 ms
+// after the first: where the next pages have their own items.
+void DoubleClickWithTheMouse(HWND page, int id)
+{
+    ClickWithTheMouse(GetDlgItem(page, id));
+    Sleep(150);
+    ClickWithTheMouse(GetDlgItem(page, id));
+}
+
 // A stand-in program of the test's own under a given name, started with a window.
 class StandIn
 {
@@ -285,11 +294,14 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     EXPECT_GT(SendMessageW(GetDlgItem(licence, IDC_EULA_EDIT), WM_GETTEXTLENGTH, 0, 0), 100);
     SendMessageW(GetDlgItem(licence, IDC_EULA_AGREE), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(licence, IDC_EULA_NEXT)));
-    ClickItem(licence, IDC_EULA_NEXT);
+    // A double click on Next: its second click lands where the installation page has
+    // Cancel and the finish page Finish, and is for neither.
+    DoubleClickWithTheMouse(licence, IDC_EULA_NEXT);
 
     HWND finish = setup.WaitForPageWith(IDC_FINISH, 180000);
     EXPECT_EQ(CString(), medium.StandInsThatRan());
     ASSERT_NE(nullptr, finish) << "no finish page; a message box: " << (setup.MessageBoxWindow() != nullptr);
+    EXPECT_EQ(-1, setup.WaitForExit(1000)) << "the finish page did not wait for Finish";
     // The page shows before its hook ticks the launch box and opens the keys; Setup
     // answers between them only once the hook is done.
     HWND launchBox = GetDlgItem(finish, IDC_LAUNCH_EDITOR);
@@ -367,6 +379,9 @@ TEST_F(Wizard, ASecondCopyEndsAtOnceAndCancelOnTheLicencePageEndsTheFirst)
     for (int i = 0; i < 200 && !(box = first.MessageBoxWindow()); ++i)
         Sleep(100);
     ASSERT_NE(nullptr, box);
+    // The question belongs to the page that asks it and blocks it until answered.
+    EXPECT_EQ(licence, GetWindow(box, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(licence));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0, first.WaitForExit(30000));
     EXPECT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(kEditorProduct));

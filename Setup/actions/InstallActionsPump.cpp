@@ -22,8 +22,9 @@ void CInstallActions::PumpPendingMessages()
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
         if (!application->PumpMessage()) {
-            // The quit message belongs to the application's own loop: put it back and stop.
-            PostQuitMessage(0);
+            // The quit message belongs to the application's own loop: put it back, with
+            // its code, and stop.
+            PostQuitMessage(static_cast<int>(application->m_msgCur.wParam));
             return;
         }
     }

@@ -183,13 +183,14 @@ TEST(PumpPendingMessages, TheQuitMessageIsPostedAgainAndLeftAlone)
 {
     CountingApp pump;
     LetThePumpGateOpen();
-    PostQuitMessage(0);
+    PostQuitMessage(7);
     CInstallActions::PumpPendingMessages();
     EXPECT_EQ(pump.pumped, 0);
     EXPECT_TRUE(pump.idleCounts.empty());
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, 7u);
 }
 
 }  // namespace

@@ -292,8 +292,13 @@ TEST_F(Wizard, InstallsBothPackagesOpensTheKeysAndStartsTheEditor)
     HWND licence = setup.WaitForPageWith(IDC_EULA_AGREE, 20000);
     ASSERT_NE(nullptr, licence);
     EXPECT_GT(SendMessageW(GetDlgItem(licence, IDC_EULA_EDIT), WM_GETTEXTLENGTH, 0, 0), 100);
-    SendMessageW(GetDlgItem(licence, IDC_EULA_AGREE), BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(licence, IDC_EULA_NEXT)));
+    // Posted, the tick is taken by Setup's own loop once the page change is over, so
+    // the clicks that follow are not among the input that the change discards.
+    PostMessageW(GetDlgItem(licence, IDC_EULA_AGREE), BM_CLICK, 0, 0);
+    HWND next = GetDlgItem(licence, IDC_EULA_NEXT);
+    for (int i = 0; i < 400 && !IsWindowEnabled(next); ++i)
+        Sleep(50);
+    ASSERT_TRUE(IsWindowEnabled(next));
     // A double click on Next: its second click lands where the installation page has
     // Cancel and the finish page Finish, and is for neither.
     DoubleClickWithTheMouse(licence, IDC_EULA_NEXT);

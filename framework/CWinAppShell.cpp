@@ -20,7 +20,8 @@ struct Argument
     BOOL held;
 };
 
-// The arguments after the program's name, taken from Windows as UTF-16.
+// The arguments after the program's name, taken from Windows as UTF-16 and split as the
+// C runtime splits names and switches.
 std::vector<Argument> CommandLineArguments()
 {
     std::vector<Argument> args;

@@ -19,5 +19,7 @@ public:
     BOOL m_bRunAutomated = FALSE;
     int m_nShellCommand = FileNew;
     CString m_strFileName;
+    // FALSE when the code page cannot hold the file name given (see CodePage.h).
+    BOOL m_bFileNameHeld = TRUE;
     CString m_strPrinterName;
 };

@@ -1,7 +1,9 @@
 // The open-file and save-file dialogs.
 #include "framework/CFileDialog.h"
+#include "framework/CodePage.h"
 #include "framework/FrameworkInternal.h"
 #include "framework/Globals.h"
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CFileDialog, CCmdTarget)
 
@@ -32,12 +34,51 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
 
 INT_PTR CFileDialog::DoModal()
 {
+    std::wstring path = AfxWideOf(m_fileName.data());
     int answer = IDCANCEL;
-    if (AfxTestHookAnswerFileDialog(m_bOpenFileDialog, m_ofn.lpstrTitle, m_fileName.data(), MAX_PATH, &answer))
+    if (!AfxTestHookAnswerFileDialog(m_bOpenFileDialog, m_ofn.lpstrTitle, path, &answer))
+        answer = RunSystemDialog(path) ? IDOK : IDCANCEL;
+    if (answer != IDOK)
         return answer;
+    CString name;
+    if (!AfxNameFromWide(path.c_str(), name)) {
+        AfxReportUnheldName(name.GetString());
+        return IDCANCEL;
+    }
+    m_fileName.assign(name.GetString(), name.GetString() + name.GetLength() + 1);
+    m_ofn.lpstrFile = m_fileName.data();
+    m_ofn.nMaxFile = (DWORD)m_fileName.size();
+    return IDOK;
+}
+
+// The UTF-16 dialog on this dialog's settings; path is the name shown first and then the one chosen.
+BOOL CFileDialog::RunSystemDialog(std::wstring& path)
+{
     if (!m_ofn.hwndOwner && AfxGetMainWnd())
         m_ofn.hwndOwner = AfxGetMainWnd()->m_hWnd;
-    BOOL ok = m_bOpenFileDialog ? ::GetOpenFileName(&m_ofn) : ::GetSaveFileName(&m_ofn);
+    const auto wideOrNull = [](LPCTSTR text) { return text ? AfxWideOf(text) : std::wstring(); };
+    const std::wstring filter = m_filter.empty() ? std::wstring() : AfxWideOf(m_filter.data(), (int)m_filter.size());
+    const std::wstring title = wideOrNull(m_ofn.lpstrTitle);
+    const std::wstring initialDir = wideOrNull(m_ofn.lpstrInitialDir);
+    const std::wstring defExt = wideOrNull(m_ofn.lpstrDefExt);
+    std::vector<WCHAR> file(std::max<size_t>(path.size() + 1, MAX_PATH), 0);
+    path.copy(file.data(), path.size());
+
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_ofn.hwndOwner;
+    ofn.hInstance = m_ofn.hInstance;
+    ofn.lpstrFilter = m_filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = m_ofn.nFilterIndex;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = (DWORD)file.size();
+    ofn.lpstrInitialDir = m_ofn.lpstrInitialDir ? initialDir.c_str() : nullptr;
+    ofn.lpstrTitle = m_ofn.lpstrTitle ? title.c_str() : nullptr;
+    ofn.lpstrDefExt = m_ofn.lpstrDefExt ? defExt.c_str() : nullptr;
+    ofn.Flags = m_ofn.Flags;
+    BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
     AfxRethrowPendingException();
-    return ok ? IDOK : IDCANCEL;
+    m_ofn.nFilterIndex = ofn.nFilterIndex;
+    path = file.data();
+    return ok;
 }

@@ -1,9 +1,12 @@
 // The system's open-file and save-file dialogs. The filter is given in one text,
 // "Name|*.ext|Name2|*.x2||"; the chosen file is GetPathName after DoModal gave IDOK.
+// The 8-bit build, too, runs the UTF-16 dialog: a name the code page cannot hold is
+// refused with the invalid-path message, and DoModal gives IDCANCEL.
 // Answered by the test hook when one is installed.
 #pragma once
 #include "framework/CDialog.h"
 #include <commdlg.h>
+#include <string>
 #include <vector>
 
 class CFileDialog : public CCmdTarget
@@ -21,6 +24,8 @@ public:
     OPENFILENAME m_ofn;
 
 private:
+    BOOL RunSystemDialog(std::wstring& path);
+
     BOOL m_bOpenFileDialog;
     CString m_defExt;
     std::vector<TCHAR> m_filter;

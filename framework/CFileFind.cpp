@@ -1,5 +1,6 @@
 // Searching for files.
 #include "framework/CFileFind.h"
+#include "framework/CodePage.h"
 
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
@@ -7,12 +8,7 @@ BOOL CFileFind::FindFile(LPCTSTR pstrName)
 {
     Close();
     CString pattern = pstrName ? pstrName : _T("*.*");
-    int slash = -1;
-    for (int i = 0; i < pattern.GetLength(); ++i) {
-        if (pattern[i] == _T('\\') || pattern[i] == _T('/') || pattern[i] == _T(':'))
-            slash = i;
-    }
-    m_folder = pattern.Left(slash + 1);
+    m_folder = pattern.Left(AfxFindLastOf(pattern.GetString(), _T("\\/:")) + 1);
     m_hFind = ::FindFirstFile(pattern, &m_next);
     m_bHasNext = m_hFind != INVALID_HANDLE_VALUE;
     return m_bHasNext;

@@ -8,6 +8,7 @@
 #include "framework/CStatusBar.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
+#include "framework/CodePage.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Globals.h"
 #include "framework/MessageMapEntries.h"
@@ -313,12 +314,18 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
         return;
     }
     ::SetActiveWindow(m_hWnd);
-    // One document at a time: the first file dropped is opened, its name whole however long.
-    const UINT length = ::DragQueryFile(hDropInfo, 0, nullptr, 0);
+    // One document at a time: the first file dropped is opened, its name whole however
+    // long, when the code page holds that name.
+    const UINT length = ::DragQueryFileW(hDropInfo, 0, nullptr, 0);
     if (length && AfxGetApp()) {
-        std::vector<TCHAR> path(length + 1);
-        if (::DragQueryFile(hDropInfo, 0, path.data(), length + 1))
-            AfxGetApp()->OpenDocumentFile(path.data());
+        std::vector<WCHAR> path(length + 1);
+        CString name;
+        if (::DragQueryFileW(hDropInfo, 0, path.data(), length + 1)) {
+            if (AfxNameFromWide(path.data(), name))
+                AfxGetApp()->OpenDocumentFile(name.GetString());
+            else
+                AfxReportUnheldName(name.GetString());
+        }
     }
     ::DragFinish(hDropInfo);
 }

@@ -2,6 +2,7 @@
 #include "framework/CTestHook.h"
 #include "framework/CDialog.h"
 #include "framework/CMenu.h"
+#include "framework/CodePage.h"
 #include "framework/FrameworkInternal.h"
 
 namespace {
@@ -78,12 +79,12 @@ CTestHook* CTestHook::Current()
 
 void CTestHook::AnswerMessageBox(int result)
 {
-    m_answers.push_back(Answer{ Kind::Box, result, CString(), nullptr });
+    m_answers.push_back(Answer{ Kind::Box, result, std::wstring(), nullptr });
 }
 
 void CTestHook::AnswerDialog(std::function<int(CDialog&)> act)
 {
-    m_answers.push_back(Answer{ Kind::Dialog, 0, CString(), std::move(act) });
+    m_answers.push_back(Answer{ Kind::Dialog, 0, std::wstring(), std::move(act) });
 }
 
 void CTestHook::AnswerDialog(int button)
@@ -93,17 +94,24 @@ void CTestHook::AnswerDialog(int button)
 
 void CTestHook::AnswerFileDialog(LPCTSTR path)
 {
+    m_answers.push_back(Answer{ Kind::FileDialog, IDOK, AfxWideOf(path), nullptr });
+}
+
+#ifndef UNICODE
+void CTestHook::AnswerFileDialog(LPCWSTR path)
+{
     m_answers.push_back(Answer{ Kind::FileDialog, IDOK, path, nullptr });
 }
+#endif
 
 void CTestHook::CancelFileDialog()
 {
-    m_answers.push_back(Answer{ Kind::FileDialog, IDCANCEL, CString(), nullptr });
+    m_answers.push_back(Answer{ Kind::FileDialog, IDCANCEL, std::wstring(), nullptr });
 }
 
 void CTestHook::AnswerPopupMenu(UINT command)
 {
-    m_answers.push_back(Answer{ Kind::PopupMenu, (int)command, CString(), nullptr });
+    m_answers.push_back(Answer{ Kind::PopupMenu, (int)command, std::wstring(), nullptr });
 }
 
 bool CTestHook::Take(Kind kind, Answer& answer)
@@ -136,7 +144,7 @@ void CTestHook::OnDialog(CDialog& dialog)
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)::GetDlgItem(dialog.m_hWnd, button));
 }
 
-int CTestHook::OnFileDialog(BOOL bOpen, LPCTSTR title, CString& path)
+int CTestHook::OnFileDialog(BOOL bOpen, LPCTSTR title, std::wstring& path)
 {
     Answer answer;
     int result = IDCANCEL;
@@ -180,13 +188,11 @@ void AfxTestHookAnswerDialog(CDialog* pDialog)
         pDialog->EndDialog(IDCANCEL);
 }
 
-bool AfxTestHookAnswerFileDialog(BOOL bOpen, LPCTSTR title, LPTSTR path, DWORD pathSize, int* answer)
+bool AfxTestHookAnswerFileDialog(BOOL bOpen, LPCTSTR title, std::wstring& path, int* answer)
 {
     if (!g_hook)
         return false;
-    CString chosen = path;
-    *answer = g_hook->OnFileDialog(bOpen, title, chosen);
-    lstrcpyn(path, chosen.GetString(), (int)pathSize);
+    *answer = g_hook->OnFileDialog(bOpen, title, path);
     return true;
 }
 

@@ -32,6 +32,7 @@
 #include "framework/FrameworkStrings.h"
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 class CDialog;
@@ -62,6 +63,10 @@ public:
     void AnswerDialog(std::function<int(CDialog&)> act);
     void AnswerDialog(int button);
     void AnswerFileDialog(LPCTSTR path);
+#ifndef UNICODE
+    // A name as the user chose it in the dialog, which the code page may not hold.
+    void AnswerFileDialog(LPCWSTR path);
+#endif
     void CancelFileDialog();
     void AnswerPopupMenu(UINT command);   // 0 chooses nothing
 
@@ -73,7 +78,7 @@ public:
     static CTestHook* Current();
     int OnMessageBox(LPCTSTR text, LPCTSTR caption, UINT type);
     void OnDialog(CDialog& dialog);
-    int OnFileDialog(BOOL bOpen, LPCTSTR title, CString& path);
+    int OnFileDialog(BOOL bOpen, LPCTSTR title, std::wstring& path);
     UINT OnPopupMenu(const CString& items);
 
     // Internal: a system message box has just been activated.
@@ -84,7 +89,7 @@ private:
     {
         Kind kind;
         int result;
-        CString path;
+        std::wstring path;   // a file dialog's answer, as the UTF-16 dialog gives it
         std::function<int(CDialog&)> act;
     };
     bool Take(Kind kind, Answer& answer);

@@ -5,26 +5,34 @@
 #include "framework/CCommandLineInfo.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CFileDialog.h"
+#include "framework/CodePage.h"
+#include "framework/FullPath.h"
 #include "framework/FrameworkIds.h"
 #include <shellapi.h>
 #include <vector>
 
 namespace {
 
-// The arguments after the program's name, split the way the C runtime splits them.
-std::vector<CString> CommandLineArguments()
+// An argument and whether the code page holds it exactly.
+struct Argument
 {
-    std::vector<CString> args;
-#ifdef UNICODE
+    CString text;
+    BOOL held;
+};
+
+// The arguments after the program's name, taken from Windows as UTF-16 and split as the
+// C runtime splits names and switches.
+std::vector<Argument> CommandLineArguments()
+{
+    std::vector<Argument> args;
     int count = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    for (int i = 1; argv && i < count; ++i)
-        args.push_back(argv[i]);
+    for (int i = 1; argv && i < count; ++i) {
+        Argument arg;
+        arg.held = AfxNameFromWide(argv[i], arg.text);
+        args.push_back(arg);
+    }
     ::LocalFree(argv);
-#else
-    for (int i = 1; i < __argc; ++i)
-        args.push_back(__argv[i]);
-#endif
     return args;
 }
 
@@ -43,11 +51,13 @@ void SetKeyValue(HKEY root, const CString& keyName, LPCTSTR valueName, const CSt
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
-    std::vector<CString> args = CommandLineArguments();
+    std::vector<Argument> args = CommandLineArguments();
     for (size_t i = 0; i < args.size(); ++i) {
-        const CString& arg = args[i];
+        const CString& arg = args[i].text;
         bool flag = !arg.IsEmpty() && (arg[0] == _T('/') || arg[0] == _T('-'));
         rCmdInfo.ParseParam(flag ? arg.GetString() + 1 : arg.GetString(), flag, i + 1 == args.size());
+        if (!flag && !args[i].held && rCmdInfo.m_strFileName == arg)
+            rCmdInfo.m_bFileNameHeld = FALSE;
     }
 }
 
@@ -61,7 +71,11 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
     case CCommandLineInfo::FileOpen:
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
-        // Printing is not offered: the file is opened.
+        // Printing is not offered: the file is opened, when its name names it.
+        if (!rCmdInfo.m_bFileNameHeld) {
+            AfxReportUnheldName(AfxFullPathOf(rCmdInfo.m_strFileName.GetString()).GetString());
+            return FALSE;
+        }
         return OpenDocumentFile(rCmdInfo.m_strFileName.GetString()) != nullptr;
     case CCommandLineInfo::AppRegister:
         RegisterShellFileTypes(TRUE);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include "framework/FrameworkIds.h"
 #include "framework/FrameworkStrings.h"
+#include "framework/CodePage.h"
 #include "framework/CRect.h"
 #include "framework/CObject.h"
 #include "framework/CException.h"

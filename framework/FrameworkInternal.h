@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <exception>
+#include <string>
 
 class CDialog;
 class CMenu;
@@ -20,7 +21,7 @@ void AfxEndModalLoops();
 bool AfxTestHookAnswerMessageBox(LPCTSTR text, LPCTSTR caption, UINT type, int* answer);
 bool AfxTestHookIsInstalled();
 void AfxTestHookAnswerDialog(CDialog* pDialog);   // called inside the dialog's modal loop
-bool AfxTestHookAnswerFileDialog(BOOL bOpen, LPCTSTR title, LPTSTR path, DWORD pathSize, int* answer);
+bool AfxTestHookAnswerFileDialog(BOOL bOpen, LPCTSTR title, std::wstring& path, int* answer);
 bool AfxTestHookAnswerPopupMenu(CMenu* pPopup, UINT* command);
 
 // A window message the framework posts to itself.

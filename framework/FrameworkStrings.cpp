@@ -1,5 +1,6 @@
 // The framework's own texts and its text helpers.
 #include "framework/FrameworkStrings.h"
+#include "framework/CodePage.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Globals.h"
 
@@ -89,11 +90,5 @@ CString AfxExtractSubString(const CString& full, int index)
 CString AfxFileNameOf(LPCTSTR path)
 {
     CString p = path ? path : _T("");
-    int slash = -1;
-    for (int i = 0; i < p.GetLength(); ++i) {
-        TCHAR c = p[i];
-        if (c == _T('\\') || c == _T('/') || c == _T(':'))
-            slash = i;
-    }
-    return p.Mid(slash + 1);
+    return p.Mid(AfxFindLastOf(p.GetString(), _T("\\/:")) + 1);
 }

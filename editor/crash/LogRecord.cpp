@@ -6,6 +6,7 @@
 #include "foundation/glo/GLO_Time.h"
 #include "foundation/win/WIN_Locale.h"
 #include "foundation/win/WIN_TimeStr.h"
+#include "framework/CodePage.h"
 
 #include <mbctype.h>
 
@@ -60,8 +61,7 @@ std::string BuildLogRecord(const char* file, int line, const std::string& messag
 std::string FormatSourcePosition(const char* file, int line)
 {
     const std::string path = file ? file : "";
-    const std::size_t folderEnd = path.find_last_of("\\/:");
-    const std::string name = folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
+    const std::string name = path.substr(AfxFindLastOf(path.c_str(), "\\/:") + 1);
     std::ostringstream text;
     text << ToUpperCopy(name, SourceNameLocale()) << "-" << line;
     return text.str();

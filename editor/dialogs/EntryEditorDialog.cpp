@@ -199,12 +199,11 @@ void EntryEditorDialog_t::FilterEditText(CWnd* dialog, int id)
     DWORD start = 0;
     DWORD end = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::string filtered = KeepAllowedChars(current);
+    std::size_t caret = end;
+    const std::string filtered = KeepAllowedChars(current, &caret);
     if (filtered == current)
         return;
     ::SetWindowTextA(edit, filtered.c_str());
-    const int removed = static_cast<int>(current.size() - filtered.size());
-    const int caret = static_cast<int>(end) > removed ? static_cast<int>(end) - removed : 0;
     ::SendMessageA(edit, EM_SETSEL, caret, caret);
     ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }

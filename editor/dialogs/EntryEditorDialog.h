@@ -22,7 +22,7 @@ public:
     // Removes every newline character from text; returns how many there were.
     static int ExtractBlankLines(std::string& text);
     // Removes the characters outside the allowed set from the dialog's edit id,
-    // leaving the caret where the removed characters would have ended.
+    // leaving the caret where it was among the characters kept.
     static void FilterEditText(CWnd* dialog, int id);
 
     BOOL OnInitDialog() override;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "framework/CodePage.h"
+
 #include "editor/file/Crc.h"
 #include "editor/file/DiskFile.h"
 #include "editor/file/KivFile.h"
@@ -30,10 +32,12 @@ void Enter(SaveStep_t step)
         throw SaveError_t(__LINE__, step, code);
 }
 
+// The folder part of path, split by characters of the code page: a name ending in a
+// double-byte character whose second byte is that of "\\" stays whole.
 std::string FolderOf(const std::string& path)
 {
-    const std::string::size_type slash = path.find_last_of("\\/");
-    if (slash == std::string::npos)
+    const int slash = AfxFindLastOf(path.c_str(), "\\/");
+    if (slash < 0)
         return ".";
     return path.substr(0, slash + 1);
 }

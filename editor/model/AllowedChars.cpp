@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "framework/CodePage.h"
+
 namespace app {
 
 namespace {
@@ -20,12 +22,20 @@ std::string Range(char first, char last)
 const std::string AllowedChars = Range('A', 'Z') + Range('a', 'z') + " " + Range('!', '/') +
                                  Range(':', '@') + Range('[', '_') + Range('0', '9') + "\xB0\xB1";
 
-std::string KeepAllowedChars(const std::string& text)
+std::string KeepAllowedChars(const std::string& text, std::size_t* position)
 {
-    std::string kept = text;
-    kept.erase(std::remove_if(kept.begin(), kept.end(),
-                              [](char c) { return AllowedChars.find(c) == std::string::npos; }),
-               kept.end());
+    std::string kept;
+    std::size_t removedBefore = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = AfxNextChar(text.c_str() + at) - (text.c_str() + at);
+        if (length == 1 && AllowedChars.find(text[at]) != std::string::npos)
+            kept += text[at];
+        else if (position && at < *position)
+            removedBefore += std::min(length, *position - at);
+        at += length;
+    }
+    if (position)
+        *position -= removedBefore;
     return kept;
 }
 

@@ -2,6 +2,7 @@
 // removes the others from user input.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace app {
@@ -11,7 +12,9 @@ namespace app {
 // plus-minus (0xB1) signs of the Windows Latin-1 code page.
 extern const std::string AllowedChars;
 
-// A copy of the text without the characters outside AllowedChars.
-std::string KeepAllowedChars(const std::string& text);
+// A copy of the text without the characters outside AllowedChars. A character that
+// the code page holds as two bytes goes whole. A position in the text (a byte offset)
+// moves back by the bytes removed before it.
+std::string KeepAllowedChars(const std::string& text, std::size_t* position = nullptr);
 
 } // namespace app

@@ -376,17 +376,22 @@ TEST(Views, ClickingAPaneMakesItTheActiveView)
 
 namespace {
 
-// A drop of one file, as the shell hands it over.
-HDROP MakeDrop(const CString& path)
+// A drop of one file, as the shell hands it over (in 8-bit or UTF-16 characters).
+template <class Char>
+HDROP MakeDrop(const std::basic_string<Char>& path)
 {
-    size_t chars = (size_t)path.GetLength() + 2;
-    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(TCHAR));
+    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(Char));
     DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
     files->pFiles = sizeof(DROPFILES);
-    files->fWide = sizeof(TCHAR) == 2;
-    lstrcpy(reinterpret_cast<LPTSTR>(files + 1), path);
+    files->fWide = sizeof(Char) == 2;
+    path.copy(reinterpret_cast<Char*>(files + 1), path.size());
     ::GlobalUnlock(drop);
     return static_cast<HDROP>(drop);
+}
+
+HDROP MakeDrop(const CString& path)
+{
+    return MakeDrop(std::basic_string<TCHAR>(path.GetString()));
 }
 
 } // namespace
@@ -410,6 +415,19 @@ TEST(Frame, ADroppedFileIsOpenedByItsWholeName)
     Frame().SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(longPath), 0);
     ASSERT_EQ(1u, hook.Log().size());
     EXPECT_NE(-1, hook.Log().front().text.Find(longPath));
+
+    // The code page cannot hold "\u0100" (A with macron): the name is refused, never
+    // taken for "Adata.skt" beside it.
+    CString nearOne = TempPath(_T("Adata.skt"));
+    {
+        CFile file(nearOne, CFile::modeCreate | CFile::modeWrite);
+        file.Write("near", 4);
+    }
+    Frame().SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(AfxWideOf(TempPath(_T(""))) + L"\u0100data.skt"), 0);
+    ASSERT_EQ(2u, hook.Log().size());
+    EXPECT_EQ(TempPath(_T("?data.skt")) + _T(" contains an invalid path."), hook.Log()[1].text);
+    EXPECT_EQ("dropped", Doc().m_content);
+    EXPECT_EQ(path, Doc().GetPathName());
 }
 
 TEST(RuntimeClasses, MakeObjectsByClassAndKnowTheirBases)

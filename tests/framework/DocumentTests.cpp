@@ -90,6 +90,14 @@ TEST(FileCommands, OpenShowsTheOpenDialogAndReachesTheDocument)
     ASSERT_EQ(1u, hook.Log().size());
     EXPECT_EQ(TRUE, (BOOL)hook.Log()[0].style);   // an open-file dialog
     EXPECT_EQ(0u, hook.Unanswered());
+
+    // Under code page 932 "\x95\x5C" is one character whose second byte is that of "\":
+    // the title keeps it whole, and so does the name of a folder.
+    AfxSetCodePageForTest(932);
+    Doc().SetPathName(_T("C:\\w\\\x93\x5F\x95\x5C.skt"), FALSE);
+    EXPECT_EQ(CString(_T("\x93\x5F\x95\x5C.skt")), Doc().GetTitle());
+    EXPECT_EQ(CString(_T("\x95\x5C")), AfxFileNameOf(_T("C:\\\x95\x5C")));
+    AfxSetCodePageForTest(0);
 }
 
 TEST(FileCommands, CancellingTheOpenDialogChangesNothing)
@@ -218,6 +226,23 @@ TEST(FileCommands, AFileThatCannotBeCreatedGivesTheInvalidFilenameMessage)
     Command(ID_FILE_SAVE_AS);
     ASSERT_EQ(2u, hook.Log().size());
     EXPECT_NE(-1, hook.Log()[1].text.Find(_T("invalid path")));
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+
+    // The code page cannot hold "\u0100" (A with macron): a name chosen with it is
+    // refused, never taken for "Adata.skt" beside it, on Save As as on Open.
+    const CString nearOne = TempPath(_T("Adata.skt"));
+    WriteFile(nearOne, "another file");
+    const std::wstring chosen = AfxWideOf(TempPath(_T(""))) + L"\u0100data.skt";
+    hook.AnswerFileDialog(chosen.c_str());
+    hook.AnswerFileDialog(chosen.c_str());
+    Command(ID_FILE_SAVE_AS);
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(6u, hook.Log().size());
+    const CString refusal = TempPath(_T("?data.skt")) + _T(" contains an invalid path.");
+    EXPECT_EQ(refusal, hook.Log()[3].text);
+    EXPECT_EQ(refusal, hook.Log()[5].text);
+    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ("another file", ReadFile(nearOne));
     EXPECT_TRUE(Doc().GetPathName().IsEmpty());
 }
 

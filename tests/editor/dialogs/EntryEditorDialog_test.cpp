@@ -159,10 +159,19 @@ TEST(EntryEditorDialog, CharactersOutsideTheAllowedSetVanishAsTheyAreTyped)
             Type(d, id, "\xB0\xB1`");
             EXPECT_EQ("abXYZcd\xB0\xB1", TextOf(d, id));
             EXPECT_EQ(9, Caret(d, id));
+            // Under code page 932 a katakana pasted between two letters goes whole.
+            AfxSetCodePageForTest(932);
+            Type(d, id, "A");
+            Paste(d, id, "\x83\x65");
+            Type(d, id, "B");
+            AfxSetCodePageForTest(0);
+            EXPECT_EQ("abXYZcd\xB0\xB1" "AB", TextOf(d, id));
+            EXPECT_EQ(11, Caret(d, id));
         }
         return IDOK;
     });
-    EXPECT_EQ(Entry_t("abXYZcd\xB0\xB1", Entry_t::ChallengeResponse, Entry_t::Left, "abXYZcd\xB0\xB1"), edited);
+    const std::string kept = "abXYZcd\xB0\xB1" "AB";
+    EXPECT_EQ(Entry_t(kept, Entry_t::ChallengeResponse, Entry_t::Left, kept), edited);
 }
 
 TEST(EntryEditorDialog, TextAndResponseTogetherHoldAtMost500Characters)

@@ -11,6 +11,7 @@
 #include "editor/model/Database.h"
 #include "editor/file/KivFileHeader.h"
 #include "editor/file/SafeSave.h"
+#include "framework/CodePage.h"
 #include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
@@ -104,6 +105,29 @@ TEST_F(SafeSave, AFailingStepLeavesTheOldFileAndNoTemporaryFile)
         failingCode = ERROR_ACCESS_DENIED;
         expectFailure(step, failingCode);
     }
+}
+
+TEST_F(SafeSave, ANameEndingInADoubleByteCharacterIsSavedThroughItsOwnFolder)
+{
+    // "\x93\x5F\x8C\x9F\x95\x5C" is a three-character name in code page 932, whose last
+    // second byte is that of "\". Wine's code page takes it for a separator: the folder
+    // that Wine then sees in the name is made, so that the file can be written there.
+    AfxSetCodePageForTest(932);
+    const std::string path = folder.File("\x93\x5F\x8C\x9F\x95\x5C.kiv");
+    ASSERT_TRUE(CreateDirectoryA(folder.File("\x93\x5F\x8C\x9F\x95").c_str(), nullptr));
+    static std::vector<std::string> besideAtReplace;
+    static const TempFolder* own;
+    own = &folder;
+    app::SetSaveFault([](SaveStep_t step) {
+        if (step == SaveStep_t::Replace)
+            besideAtReplace = own->Files();
+        return 0ul;
+    });
+    app::SaveKivFile(path, header, database);
+    AfxSetCodePageForTest(0);
+    // The temporary file was made in the document's folder, the name's own.
+    EXPECT_EQ(1u, besideAtReplace.size());
+    EXPECT_TRUE(app::Crc_t(path).Check());
 }
 
 TEST_F(SafeSave, AMissingFolderFailsBeforeAnythingIsWritten)

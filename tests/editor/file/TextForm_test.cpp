@@ -3,6 +3,7 @@
 #include "editor/model/AllowedChars.h"
 #include "editor/model/Database.h"
 #include "foundation/glo/GLO_Exception.h"
+#include "framework/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -348,4 +349,13 @@ TEST(AllowedCharacters, TheFilterKeepsOnlyThem)
     EXPECT_EQ("Temp 20\xB0 \xB1" "5%", app::KeepAllowedChars("Temp\t 20\xB0 ~\xB1{5}|`%\n\r"));
     EXPECT_EQ("", app::KeepAllowedChars("~{}|`\t\n\x7F\x80\xE9\xFF"));
     EXPECT_EQ(app::AllowedChars, app::KeepAllowedChars(app::AllowedChars));
+
+    // Under code page 932 a double-byte character goes whole ("\x83\x65\x83\x58\x83\x67" is
+    // three katakana); a position moves back by the bytes removed before it only.
+    AfxSetCodePageForTest(932);
+    EXPECT_EQ("AB", app::KeepAllowedChars("A\x83\x65\x83\x58\x83\x67" "B"));
+    std::size_t caret = 4;
+    EXPECT_EQ("AB\xB0", app::KeepAllowedChars("A\x83\x65" "B\x83\x41\xB0", &caret));
+    EXPECT_EQ(2u, caret);
+    AfxSetCodePageForTest(0);
 }

@@ -1,6 +1,8 @@
 // The editor program as a child process of a test.
 #include "tests/editor/shell/KivProcess.h"
 
+#include "framework/CodePage.h"
+
 #include <stdexcept>
 #include <vector>
 
@@ -38,14 +40,18 @@ std::string BuildProgram(const std::string& pathInBuild)
 }
 
 KivProcess_t::KivProcess_t(const std::string& program, const std::string& arguments)
+    : KivProcess_t(program, std::wstring(AfxWideOf(arguments.c_str())))
 {
-    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
+}
+
+KivProcess_t::KivProcess_t(const std::string& program, const std::wstring& arguments)
+{
+    const std::wstring wideProgram = AfxWideOf(program.c_str());
+    std::wstring commandLine = L"\"" + wideProgram + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!::CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
+    if (!::CreateProcessW(wideProgram.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
         throw std::runtime_error("cannot start " + program);
 }
 

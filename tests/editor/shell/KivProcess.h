@@ -12,6 +12,8 @@ public:
     // Starts the program with the arguments; the child inherits this process's
     // environment, TMP and TEMP with it.
     KivProcess_t(const std::string& program, const std::string& arguments);
+    // The same with arguments in UTF-16, names that the code page may not hold among them.
+    KivProcess_t(const std::string& program, const std::wstring& arguments);
     // Ends the child when it is still running.
     ~KivProcess_t();
     KivProcess_t(const KivProcess_t&) = delete;

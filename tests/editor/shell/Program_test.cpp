@@ -9,6 +9,7 @@
 #include "tests/editor/shell/KivProcess.h"
 #include "tests/editor/shell/OwnTempFolder.h"
 #include "foundation/win/WIN_FileVerInfo.h"
+#include "framework/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,8 @@ protected:
     }
 
     // Starts KIV.exe, which stops with a message box: its text, after OK and the end.
-    std::string StoppedWith(const std::string& arguments)
+    template <class Text>
+    std::string StoppedWith(const Text& arguments)
     {
         kiv.reset(new KivProcess_t(BuildProgram(kivPath), arguments));
         HWND box = kiv->WaitForDialog();
@@ -269,6 +271,16 @@ TEST_F(Program, AFileShorterThanItsHeaderIsReportedAsNotAKivFileAndTheProgramEnd
     const std::string path = temp.File("Short.kiv");
     WriteBytes(path, "\xF0\xF0");
     EXPECT_EQ("\"" + path + "\" is not an KIV file.", StoppedWith("\"" + path + "\""));
+}
+
+TEST_F(Program, ANameTheCodePageCannotHoldIsRefusedAndTheProgramEnds)
+{
+    // "\u0100" (A with macron) has no place in the code page; "Adata.kiv" is another file.
+    const std::string nearOne = WriteChecklistFile("Adata.kiv");
+    const std::string bytes = ReadBytes(nearOne);
+    const std::wstring named = AfxWideOf(temp.File("").c_str()) + L"\u0100data.kiv";
+    EXPECT_EQ(temp.File("?data.kiv") + " contains an invalid path.", StoppedWith(L"\"" + named + L"\""));
+    EXPECT_EQ(bytes, ReadBytes(nearOne));
 }
 
 TEST_F(Program, AShellStartWithoutAWindowOpensANewDocument)

@@ -1,0 +1,82 @@
+// The code page of 8-bit names and texts (see CodePage.h).
+#include "framework/CodePage.h"
+#include "framework/FrameworkIds.h"
+#include "framework/FrameworkStrings.h"
+#include "framework/Globals.h"
+#include <vector>
+
+namespace {
+
+UINT g_codePage = 0;
+
+} // namespace
+
+UINT AfxGetCodePage()
+{
+    return g_codePage ? g_codePage : ::GetACP();
+}
+
+void AfxSetCodePageForTest(UINT codePage)
+{
+    g_codePage = codePage;
+}
+
+LPCTSTR AfxNextChar(LPCTSTR p)
+{
+#ifndef UNICODE
+    if (::IsDBCSLeadByteEx(AfxGetCodePage(), (BYTE)*p) && p[1])
+        return p + 2;
+#endif
+    return p + 1;
+}
+
+int AfxFindLastOf(LPCTSTR text, LPCTSTR set)
+{
+    int last = -1;
+    for (LPCTSTR p = text; *p; p = AfxNextChar(p)) {
+        if (_tcschr(set, *p))
+            last = (int)(p - text);
+    }
+    return last;
+}
+
+std::wstring AfxWideOf(LPCTSTR text, int length)
+{
+#ifdef UNICODE
+    return length < 0 ? std::wstring(text) : std::wstring(text, (size_t)length);
+#else
+    if (length < 0)
+        length = lstrlenA(text);
+    std::wstring wide(::MultiByteToWideChar(AfxGetCodePage(), 0, text, length, nullptr, 0), L'\0');
+    if (!wide.empty())
+        ::MultiByteToWideChar(AfxGetCodePage(), 0, text, length, &wide[0], (int)wide.size());
+    return wide;
+#endif
+}
+
+BOOL AfxNameFromWide(LPCWSTR wide, CString& name)
+{
+#ifdef UNICODE
+    name = wide;
+    return TRUE;
+#else
+    // UTF-8 holds every name; it takes neither the flag nor a default character.
+    const UINT codePage = AfxGetCodePage();
+    const bool utf8 = codePage == CP_UTF8;
+    const int length = lstrlenW(wide);
+    BOOL usedDefault = FALSE;
+    const auto convert = [&](char* bytes, int size) {
+        return ::WideCharToMultiByte(codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, length, bytes, size,
+                                     utf8 ? nullptr : "?", utf8 ? nullptr : &usedDefault);
+    };
+    std::vector<char> bytes((size_t)convert(nullptr, 0) + 1, '\0');
+    convert(bytes.data(), (int)bytes.size());
+    name = bytes.data();
+    return !usedDefault;
+#endif
+}
+
+void AfxReportUnheldName(LPCTSTR name)
+{
+    AfxMessageBox(AfxFormatText1(AfxLoadText(AFX_IDP_FILE_BAD_PATH), name).GetString(), MB_ICONEXCLAMATION);
+}

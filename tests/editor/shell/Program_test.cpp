@@ -5,6 +5,7 @@
 #include "editor/model/Database.h"
 #include "editor/file/KivFile.h"
 #include "editor/file/KivFileHeader.h"
+#include "tests/editor/crash/FaultKinds.h"
 #include "tests/editor/shell/EditorRegistry.h"
 #include "tests/editor/shell/KivProcess.h"
 #include "tests/editor/shell/OwnTempFolder.h"
@@ -270,6 +271,14 @@ TEST_F(Program, AtTheEndOfTheSessionItWritesItsRecentFilesAndEnds)
     EXPECT_EQ(0u, code);
     EXPECT_EQ(path, RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
     EXPECT_TRUE(temp.ReadLog().empty());
+
+    // Ended as Windows may end it, the moment the message returns: written already.
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
+    kiv.reset(new KivProcess_t(BuildProgram("tests\\editor\\crash\\KivFaults.exe"), "\"" + path + "\""));
+    ::SendMessageTimeoutA(kiv->WaitForMainWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 20000, nullptr);
+    EXPECT_TRUE(kiv->WaitForExit(code, 20000));
+    EXPECT_EQ(EndedWithTheSession, code);
+    EXPECT_EQ(path, RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
     ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
 }
 

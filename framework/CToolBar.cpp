@@ -4,6 +4,7 @@
 #include "framework/CFrameWnd.h"
 #include "framework/Globals.h"
 #include "framework/MessageMapEntries.h"
+#include "framework/SysColors.h"
 #include <commctrl.h>
 #include <vector>
 
@@ -96,7 +97,7 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
     HINSTANCE module = AfxGetResourceHandle();
     if (!ReadToolBarResource(module, lpszResourceName, width, height, ids))
         return FALSE;
-    HBITMAP bitmap = (HBITMAP)::LoadImage(module, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+    HBITMAP bitmap = AfxLoadSysColorBitmap(module, lpszResourceName);
     if (!bitmap)
         return FALSE;
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(width, height));

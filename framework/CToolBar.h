@@ -1,7 +1,8 @@
 // A toolbar over the common toolbar control: buttons and bitmap from a toolbar
-// resource (LoadToolBar), tooltips from the second part of each command's prompt,
-// the first part shown in the status bar while the mouse is over a button, and
-// buttons enabled or checked at idle time by the commands' update handlers.
+// resource (LoadToolBar), the bitmap's black and greys in the scheme's button
+// colours (AfxLoadSysColorBitmap), tooltips from the second part of each command's
+// prompt, the first part shown in the status bar while the mouse is over a button,
+// and buttons enabled or checked at idle time by the commands' update handlers.
 #pragma once
 #include "framework/CControlBar.h"
 

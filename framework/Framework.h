@@ -15,6 +15,7 @@
 #include "framework/CCmdTarget.h"
 #include "framework/CCmdUI.h"
 #include "framework/CGdiObject.h"
+#include "framework/SysColors.h"
 #include "framework/CDC.h"
 #include "framework/CImageList.h"
 #include "framework/CMenu.h"

@@ -8,11 +8,18 @@
 #include "foundation/gdi/GDI_SmartFont.h"
 #include "foundation/glo/GLO_StringResource.h"
 
+#include <algorithm>
 #include <string>
 
 namespace app {
 
 namespace {
+
+// The texts stand at fixed pixels from here whatever the DPI; the icon, at the
+// size it has at 96 DPI, stays left of them.
+const int textLeft = 50;
+const int iconSize = 32;
+const int iconGap = 4;
 
 void Draw(CDC& dc, int x, int y, const std::string& text)
 {
@@ -34,6 +41,43 @@ AboutDialog_t::AboutDialog_t() : CDialog(IDD_ABOUTBOX)
 {
 }
 
+AboutDialog_t::~AboutDialog_t()
+{
+    if (icon)
+        ::DestroyIcon(icon);
+}
+
+BOOL AboutDialog_t::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    PlaceIcon();
+    return TRUE;
+}
+
+// The template places the icon in dialog units, which grow with the DPI: it keeps
+// that place where it leaves the texts clear, else moves left of them.
+void AboutDialog_t::PlaceIcon()
+{
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") != 0 || (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            continue;
+        if (!icon)
+            icon = static_cast<HICON>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MAINFRAME), IMAGE_ICON,
+                                                  iconSize, iconSize, 0));
+        if (!icon)
+            return;
+        CRect place;
+        ::GetWindowRect(child, &place);
+        ScreenToClient(&place);
+        ::SendMessage(child, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        const int left = std::min<int>(place.left, textLeft - iconGap - iconSize);
+        ::SetWindowPos(child, nullptr, left, place.top, iconSize, iconSize, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+}
+
 void AboutDialog_t::OnPaint()
 {
     CPaintDC dc(this);
@@ -43,7 +87,8 @@ void AboutDialog_t::OnPaint()
 void AboutDialog_t::PaintTexts(CDC& dc)
 {
     dc.SetBkMode(TRANSPARENT);
-    const int left = 50;
+    dc.SetTextColor(AfxGetSysColor(COLOR_BTNTEXT));
+    const int left = textLeft;
 
     CFont large;
     preview::MakeFont(large, 14, FW_NORMAL);

@@ -1,6 +1,7 @@
 // The test variant of the editor program: the editor's application object,
 // which also fails on request (see FaultKinds.h), so that the tests can watch
-// the program end through its catch ladder.
+// the program end through its catch ladder; and which is ended the moment it
+// has been told of the session's end, as Windows may.
 #include "editor/shell/Application.h"
 #include "foundation/glo/GLO_Optional.h"
 #include "tests/editor/crash/FaultKinds.h"
@@ -62,8 +63,23 @@ __attribute__((noinline)) int Recurse(volatile char* previous)
     throw 0;
 }
 
+// Ends the process the moment a window returns from WM_ENDSESSION for an ending session.
+LRESULT CALLBACK EndWithTheSession(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_ENDSESSION && call->wParam)
+        ::TerminateProcess(::GetCurrentProcess(), EndedWithTheSession);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class FaultApplication_t : public app::Application_t {
 public:
+    BOOL InitInstance() override
+    {
+        ::SetWindowsHookExA(WH_CALLWNDPROCRET, &EndWithTheSession, nullptr, ::GetCurrentThreadId());
+        return app::Application_t::InitInstance();
+    }
+
     afx_msg void OnFault(UINT command) { Fail(command - FaultCommand); }
 
     // The first new document fails when the command line asks for a start-up fault.

@@ -1,6 +1,7 @@
 // The failures that the test variant of the editor raises on request: as the
 // command FaultCommand + kind in its message loop, or at start-up when its
-// command line holds the switch "/startfault:" and the kind's number.
+// command line holds the switch "/startfault:" and the kind's number. The
+// session's end ends it with the code EndedWithTheSession.
 #pragma once
 
 enum FaultKind_t {
@@ -17,3 +18,4 @@ enum FaultKind_t {
 };
 
 const unsigned FaultCommand = 0xBE00;
+const unsigned EndedWithTheSession = 0x5E55;

@@ -121,6 +121,25 @@ TEST_F(AboutBox, OemModeIsShownRightOfTheMark)
     EXPECT_EQ("Version 2.3", texts[3].text);
 }
 
+TEST_F(AboutBox, TheTextsShowOnABlackFace)
+{
+    AfxSetSysColorQueryForTest(&BlackFaceColour);
+    CClientDC screen(nullptr);
+    CBitmap face;
+    face.CreateCompatibleBitmap(&screen, 200, 60);   // black
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    dc.SelectObject(&face);
+    app::AboutDialog_t().PaintTexts(dc);
+    AfxSetSysColorQueryForTest(nullptr);
+    int shown = 0;
+    for (int x = 50; x < 200; ++x) {
+        for (int y = 15; y < 60; ++y)
+            shown += dc.GetPixel(x, y) != RGB(0, 0, 0);
+    }
+    EXPECT_GT(shown, 100);
+}
+
 TEST_F(AboutBox, TheAboutCommandShowsTheDialogWithTheIcon)
 {
     CTestHook hook;

@@ -111,6 +111,39 @@ TEST(MainFrame, ToolbarHoldsTheFifteenButtonsInTheirGroups)
     EXPECT_TRUE(toolBar.IsWindowVisible());
 }
 
+TEST(MainFrame, ToolbarPicturesDrawTheirBlackInTheButtonTextColour)
+{
+    AfxSetSysColorQueryForTest(&BlackFaceColour);
+    CToolBar toolBar;
+    EXPECT_TRUE(toolBar.CreateEx(&Frame(), TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 1));
+    EXPECT_TRUE(toolBar.LoadToolBar(IDR_MAINFRAME));
+    AfxSetSysColorQueryForTest(nullptr);
+    CClientDC screen(nullptr);
+    CBitmap given, shown;
+    given.LoadBitmap(IDR_MAINFRAME);
+    shown.CreateCompatibleBitmap(&screen, 15 * 16, 15);
+    CDC givenDC, shownDC;
+    givenDC.CreateCompatibleDC(&screen);
+    shownDC.CreateCompatibleDC(&screen);
+    givenDC.SelectObject(&given);
+    shownDC.SelectObject(&shown);
+    for (int image = 0; image < 15; ++image)
+        ::ImageList_Draw(reinterpret_cast<HIMAGELIST>(toolBar.SendMessage(TB_GETIMAGELIST, 0, 0)), image,
+                         shownDC.m_hDC, image * 16, 0, ILD_NORMAL);
+    toolBar.DestroyWindow();
+    // On a black face every black line of the pictures is drawn white.
+    int lines = 0, lost = 0;
+    for (int x = 0; x < 15 * 16; ++x) {
+        for (int y = 0; y < 15; ++y) {
+            const bool line = givenDC.GetPixel(x, y) == RGB(0, 0, 0);
+            lines += line;
+            lost += line && shownDC.GetPixel(x, y) != RGB(255, 255, 255);
+        }
+    }
+    EXPECT_GT(lines, 150);
+    EXPECT_EQ(0, lost);
+}
+
 TEST(MainFrame, StatusBarHasTheMessagePaneAndTheThreeLockIndicators)
 {
     CStatusBar& statusBar = Frame().GetStatusBar();

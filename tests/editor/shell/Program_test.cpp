@@ -5,6 +5,7 @@
 #include "editor/model/Database.h"
 #include "editor/file/KivFile.h"
 #include "editor/file/KivFileHeader.h"
+#include "tests/editor/crash/FaultKinds.h"
 #include "tests/editor/shell/EditorRegistry.h"
 #include "tests/editor/shell/KivProcess.h"
 #include "tests/editor/shell/OwnTempFolder.h"
@@ -101,6 +102,15 @@ COLORREF PreviewBackground(HWND preview, COLORREF expected)
     return colour;
 }
 
+// Programs started while it lives take this DPI, which Wine reads as each starts;
+// then Wine's default again. The program tests run alone: no other test's program
+// takes it.
+struct StartingDpi_t {
+    explicit StartingDpi_t(DWORD dpi) { ::RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &dpi, 4); }
+    ~StartingDpi_t() { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels"); }
+    const char* desktop = "Control Panel\\Desktop";
+};
+
 // A text value of the registry; empty when it is missing.
 std::string RegistryText(HKEY root, const std::string& path, const char* name)
 {
@@ -115,7 +125,11 @@ std::string RegistryText(HKEY root, const std::string& path, const char* name)
 
 TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
 {
-    HWND main = Start("");
+    HWND main = nullptr;
+    {
+        const StartingDpi_t dpi(120);
+        main = Start("");
+    }
     ASSERT_NE(nullptr, main);
     EXPECT_EQ("usrchk - Pellorin", TextOf(main));
     HWND tree = Pane(main, 0);
@@ -144,6 +158,11 @@ TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
     HWND about = kiv->WaitForDialog();
     ASSERT_NE(nullptr, about);
     EXPECT_EQ("About Pellorin", TextOf(about));
+    // Its texts start 50 pixels from the left at any DPI: the icon stays left of them.
+    RECT icon = {};
+    ::GetWindowRect(::FindWindowExA(about, nullptr, "Static", nullptr), &icon);
+    ::MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&icon), 2);
+    EXPECT_LT(icon.right, 50);
     Press(about, IDOK);
     EXPECT_TRUE(Close(main));
     EXPECT_TRUE(temp.ReadLog().empty());
@@ -254,6 +273,14 @@ TEST_F(Program, AtTheEndOfTheSessionItWritesItsRecentFilesAndEnds)
     EXPECT_EQ(0u, code);
     EXPECT_EQ(path, RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
     EXPECT_TRUE(temp.ReadLog().empty());
+
+    // Ended as Windows may end it, the moment the message returns: written already.
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
+    kiv.reset(new KivProcess_t(BuildProgram("tests\\editor\\crash\\KivFaults.exe"), "\"" + path + "\""));
+    ::SendMessageTimeoutA(kiv->WaitForMainWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 20000, nullptr);
+    EXPECT_TRUE(kiv->WaitForExit(code, 20000));
+    EXPECT_EQ(EndedWithTheSession, code);
+    EXPECT_EQ(path, RegistryText(HKEY_CURRENT_USER, recentFiles, "File1"));
     ::RegDeleteKeyA(HKEY_CURRENT_USER, recentFiles.c_str());
 }
 

@@ -61,3 +61,8 @@ void Pump()
         App().OnIdle(1);
     }
 }
+
+COLORREF BlackFaceColour(int index)
+{
+    return index == COLOR_BTNTEXT ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}

@@ -18,3 +18,7 @@ app::MainFrame_t& Frame();
 
 // Handles the messages waiting, and the idle-time updates.
 void Pump();
+
+// High Contrast Black's button colours, white text on a black face, for
+// AfxSetSysColorQueryForTest.
+COLORREF BlackFaceColour(int index);

@@ -105,17 +105,19 @@ BOOL Document_t::OnOpenDocument(LPCTSTR path)
         return FALSE;
     }
     DeleteContents();
+    // A file larger than any checklist is damaged, and refused unread: the process could not hold it.
+    const bool tooLarge = in.IsTooLarge();
     // A file too short to hold a header is no checklist file either.
-    const bool headerRead = static_cast<bool>(header.Read(in));
+    const bool headerRead = !tooLarge && header.Read(in);
     if (headerRead)
         database.Read(in);
     const std::string quoted = std::string("\"") + path + "\"";
-    if (!headerRead || !header.HasValidMagic()) {
+    if (!tooLarge && (!headerRead || !header.HasValidMagic())) {
         AfxMessageBox((quoted + " is not an KIV file.").c_str(), MB_OK);
         DeleteContents();
         return FALSE;
     }
-    if (Crc_t(path).Check() && database.IsComplete()) {
+    if (!tooLarge && Crc_t(path).Check() && database.IsComplete()) {
         UpdateLock();
         SetModifiedFlag(FALSE);
         return TRUE;

@@ -30,6 +30,12 @@ bool DiskFile_t::Open(const std::string& path, Mode_t mode)
     HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
+    // A device would wait for its bytes for ever (AUX, a port) or have none (NUL).
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        SetLastError(ERROR_BAD_FILE_TYPE);
+        return false;
+    }
     handle = file;
     return true;
 }
@@ -44,8 +50,18 @@ bool DiskFile_t::Read(char* bytes, std::size_t size, std::size_t& read)
     return true;
 }
 
+bool DiskFile_t::IsTooLarge() const
+{
+    LARGE_INTEGER size;
+    return handle && GetFileSizeEx(handle, &size) && static_cast<unsigned long long>(size.QuadPart) > largestFile;
+}
+
 bool DiskFile_t::ReadToEnd(std::vector<char>& bytes)
 {
+    if (IsTooLarge()) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        return false;
+    }
     LARGE_INTEGER size, position{};
     if (handle && GetFileSizeEx(handle, &size) && SetFilePointerEx(handle, position, &position, FILE_CURRENT) &&
         size.QuadPart > position.QuadPart)

@@ -14,18 +14,27 @@ public:
     // For reading; created or truncated for writing; an existing file for reading and writing.
     enum Mode_t { ToRead, ToWrite, ToUpdate };
 
+    // The most a checklist file is read with: thousands of times any real checklist
+    // (the editor's own limits keep them to kilobytes), and little enough for a 32-bit
+    // process to hold whole together with what is read from it.
+    static const unsigned long long largestFile = 64ull * 1024 * 1024;
+
     DiskFile_t() = default;
     ~DiskFile_t() { Close(); }
     DiskFile_t(const DiskFile_t&) = delete;
     DiskFile_t& operator=(const DiskFile_t&) = delete;
 
-    // False when the file cannot be opened, or this one is open already.
+    // False when the file cannot be opened, is no file on a disk (a device such as
+    // AUX, COM1 or NUL), or this one is open already.
     bool Open(const std::string& path, Mode_t mode);
     bool IsOpen() const { return handle != nullptr; }
     // Reads up to size bytes; read is 0 at the end of the file. False when the read failed.
     bool Read(char* bytes, std::size_t size, std::size_t& read);
     // Reads from the current position to the end of the file, after what bytes holds.
+    // False, without reading, for a file too large.
     bool ReadToEnd(std::vector<char>& bytes);
+    // True when the file holds more than largestFile bytes.
+    bool IsTooLarge() const;
     // False unless every byte was written.
     bool Write(const char* bytes, std::size_t size);
     // Writes the system's buffers of the file to the disk.

@@ -18,6 +18,8 @@ class KivFileHeader_t;
 class KivInputFile_t : public std::istream {
 public:
     explicit KivInputFile_t(const std::string& path);
+    // True when the file is larger than a checklist file can be (DiskFile_t::largestFile).
+    bool IsTooLarge() const { return file.IsTooLarge(); }
 
 private:
     LineEndFileBuf_t file;

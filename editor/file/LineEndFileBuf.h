@@ -25,6 +25,7 @@ public:
     // Writes what is buffered and closes the file; null when that failed.
     LineEndFileBuf_t* close();
     bool is_open() const { return file.IsOpen(); }
+    bool IsTooLarge() const { return file.IsTooLarge(); }
 
 protected:
     int_type underflow() override;

@@ -9,6 +9,8 @@
 #include "editor/file/DiskFile.h"
 #include "editor/file/KivFile.h"
 
+#include <vector>
+
 namespace app {
 
 namespace {
@@ -83,12 +85,39 @@ public:
     void Replace(const std::string& target)
     {
         Enter(SaveStep_t::Replace);
+        TakeOver(target);
         if (!MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             Fail(__LINE__, SaveStep_t::Replace, ERROR_ACCESS_DENIED);
         path.clear();
     }
 
 private:
+    // Gives the file what the file system holds about the file it replaces, as the system's
+    // own replace keeps it: the attributes (marked for backup, the contents being new), the
+    // access list and the creation time. A new target has none; a file system without
+    // access lists or creation times has none to give, and that is no failure.
+    void TakeOver(const std::string& target)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA old;
+        if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &old))
+            return;
+        DWORD size = 0;
+        GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+        std::vector<char> security(size);
+        if (size && GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, security.data(), size, &size))
+            SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, security.data());
+        const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            SetFileTime(file, &old.ftCreationTime, nullptr, nullptr);
+            CloseHandle(file);
+        }
+        // Read-only is not given: such a file is saved under another name, and ours must stay removable.
+        const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (!SetFileAttributesA(path.c_str(), (old.dwFileAttributes & kept) | FILE_ATTRIBUTE_ARCHIVE))
+            Fail(__LINE__, SaveStep_t::Replace, ERROR_ACCESS_DENIED);
+    }
+
     std::string path;
 };
 

@@ -23,3 +23,5 @@ private:
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+// Sets the file's length; what is added reads as zeros (the file system keeps it sparse where it can).
+void ResizeFile(const std::string& path, unsigned long long size);

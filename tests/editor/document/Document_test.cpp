@@ -15,6 +15,7 @@
 #include "framework/CTestHook.h"
 #include "foundation/glo/GLO_Exception.h"
 #include "tests/editor/document/RecordingObserver.h"
+#include "tests/Setup/device/DeviceTestSupport.h"
 #include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
@@ -267,6 +268,11 @@ TEST_F(DocumentTest, OpenRefusesADamagedTrailerOrAMissingEndAsCorrupt)
     EXPECT_EQ(std::vector<std::string>{corrupt}, Open(path, &opened));
     EXPECT_FALSE(opened);
     EXPECT_TRUE(document.GetDatabase().groups.empty());
+
+    ResizeFile(path, 0x80000001ull);   // more than a 32-bit process can hold: refused unread
+    document.GetHeader().SetCheckListName("unread");
+    EXPECT_EQ(std::vector<std::string>{corrupt}, Open(path, &opened));
+    EXPECT_EQ("unread", document.GetHeader().GetCheckListName());
 }
 
 TEST_F(DocumentTest, OpenRefusesAFileShorterThanItsHeaderAsNotAKivFile)
@@ -284,13 +290,18 @@ TEST_F(DocumentTest, OpenRefusesAFileShorterThanItsHeaderAsNotAKivFile)
     }
 }
 
-TEST_F(DocumentTest, OpenOfAMissingFileReportsAndKeepsTheContents)
+TEST_F(DocumentTest, OpenOfAMissingFileOrADeviceReportsAndKeepsTheContents)
 {
     AddNewGroup();
     BOOL opened = TRUE;
     const auto messages = Open(folder.File("missing.kiv"), &opened);
     EXPECT_FALSE(opened);
     EXPECT_EQ(1u, messages.size());
+    EXPECT_EQ(1u, document.GetDatabase().groups.size());
+
+    Watchdog guard(120000);   // a device is never read: a port would wait for its bytes for ever
+    EXPECT_EQ(std::vector<std::string>{"Failed to open document."}, Open(folder.File("NUL.kiv"), &opened));
+    EXPECT_EQ(1u, Open(folder.File("AUX.kiv"), &opened).size());   // without a port, refused as missing
     EXPECT_EQ(1u, document.GetDatabase().groups.size());
 }
 

@@ -236,6 +236,8 @@ TEST_F(KivFile, AnyChangedByteFailsTheCheck)
     WriteBytes(path, Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_TRUE(Crc_t(path).Check()) << "the trailer of nothing";
     EXPECT_FALSE(Crc_t(folder.File("missing.kiv")).Check());
+    ResizeFile(path, 0x80000001ull);
+    EXPECT_FALSE(Crc_t(path).Check()) << "more than a 32-bit process can hold";
 }
 
 TEST_F(KivFile, AppendAddsTheTrailerOfTheBytesOnDiskAndReportsWhatItCannot)

@@ -75,9 +75,12 @@ TEST_F(SafeSave, WritesTheTextFormWithCrLfAndItsTrailerAndLeavesNothingElse)
     EXPECT_TRUE(app::Crc_t(folder.File("new.kiv")).Check());
     ASSERT_EQ(expected.size() + 4, saved.size());
     EXPECT_EQ(expected, saved.substr(0, expected.size()));
+    // The file replaced keeps its hidden and system attributes; its new contents mark it for backup.
     WriteBytes(folder.File("new.kiv"), "old content");
+    SetFileAttributesA(folder.File("new.kiv").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     app::SaveKivFile(folder.File("new.kiv"), header, database);
     EXPECT_EQ(saved, ReadBytes(folder.File("new.kiv")));
+    EXPECT_EQ(0x26u, GetFileAttributesA(folder.File("new.kiv").c_str()));
     EXPECT_EQ(std::vector<std::string>{"new.kiv"}, folder.Files());
 }
 

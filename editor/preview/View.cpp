@@ -8,6 +8,8 @@
 #include "foundation/gdi/GDI_SmartPen.h"
 #include "foundation/journal/UTL_Saver.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -96,17 +98,24 @@ int DrawSelection(CDC* dc, Document_t& document, const CRect& area, const Headin
     return top - first;
 }
 
+// The client rectangle, at least 500 x 400.
+CRect LeastArea(const CRect& client)
+{
+    CRect area = client;
+    if (area.Width() < minimumWidth)
+        area.right = minimumWidth;
+    if (area.Height() < minimumHeight)
+        area.bottom = minimumHeight;
+    return area;
+}
+
 // The whole preview for a client rectangle; returns the area it covers, empty
 // when there is no checklist to show.
 CRect DrawPreview(CDC* dc, Document_t& document, const CRect& client)
 {
     if (!ShowsCheckList(document))
         return CRect();
-    CRect area = client;
-    if (area.Width() < minimumWidth)
-        area.right = minimumWidth;
-    if (area.Height() < minimumHeight)
-        area.bottom = minimumHeight;
+    CRect area = LeastArea(client);
     {
         gdi::SmartPen_t pen(dc, PS_SOLID, 0, preview::lineColour);
         DrawLine(dc, area.left + 10, area.top + 10, area.right - 10, area.top + 10);
@@ -132,6 +141,7 @@ IMPLEMENT_DYNCREATE(View_t, CScrollView)
 BEGIN_MESSAGE_MAP(View_t, CScrollView)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 BOOL View_t::PreCreateWindow(CREATESTRUCT& cs)
@@ -166,6 +176,7 @@ void View_t::OnDraw(CDC* dc)
 
 void View_t::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject)
 {
+    heightsByWidth.clear();
     UpdateScrollSizes();
     CScrollView::OnUpdate(sender, hint, hintObject);
 }
@@ -182,8 +193,21 @@ void View_t::OnSize(UINT type, int cx, int cy)
     UpdateScrollSizes();
 }
 
+void View_t::OnPaint()
+{
+    // Before the paint begins: a scroll bar that comes or goes then has the
+    // whole client rectangle it leaves painted.
+    if (scrollSizesDue)
+        UpdateScrollSizes();
+    CScrollView::OnPaint();
+}
+
 void View_t::UpdateScrollSizes()
 {
+    // Hidden, as in the frame during start-up, the view lays nothing out.
+    scrollSizesDue = !IsWindowVisible();
+    if (scrollSizesDue)
+        return;
     utl::Saver_t<bool> saver(settingScrollSizes);
     settingScrollSizes = true;
     CRect client;
@@ -202,16 +226,33 @@ void View_t::UpdateScrollSizes()
 
 void View_t::SetScrollSizesFor(const CRect& client)
 {
-    // The entries are laid out where nothing shows, to learn how high they are.
-    CClientDC dc(this);
-    dc.IntersectClipRect(0, 0, 0, 0);
-    const CRect area = DrawPreview(&dc, CurrentDocument(), client);
+    const CRect area = AreaFor(client);
     if (area.IsRectEmpty()) {
         SetScrollSizes(MM_TEXT, CSize(0, 0));
         return;
     }
     const bool larger = area.Height() > client.Height() || area.Width() > client.Width();
     SetScrollSizes(MM_TEXT, larger ? area.Size() : client.Size(), client.Size());
+}
+
+CRect View_t::AreaFor(const CRect& client)
+{
+    Document_t& document = CurrentDocument();
+    if (!ShowsCheckList(document))
+        return CRect();
+    CRect area = LeastArea(client);
+    auto known = heightsByWidth.find(area.Width());
+    if (known == heightsByWidth.end()) {
+        // The entries are laid out where nothing shows, to learn how high they
+        // are: the area's least height for its width.
+        CClientDC dc(this);
+        dc.IntersectClipRect(0, 0, 0, 0);
+        const CRect laidOut = DrawPreview(&dc, document, CRect(area.left, area.top, area.right, area.top));
+        ++layoutCount;
+        known = heightsByWidth.emplace(area.Width(), laidOut.Height()).first;
+    }
+    area.bottom = std::max<LONG>(area.bottom, area.top + known->second);
+    return area;
 }
 
 } // namespace app

@@ -5,6 +5,8 @@
 
 #include "framework/Framework.h"
 
+#include <map>
+
 namespace app {
 
 class View_t : public CScrollView {
@@ -27,6 +29,11 @@ public:
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
     // A new client rectangle gives a new area: the scroll sizes follow it.
     afx_msg void OnSize(UINT type, int cx, int cy);
+    // The first paint after the view was hidden sets the scroll sizes it waited for.
+    afx_msg void OnPaint();
+
+    // How many times the entries have been laid out to learn their height.
+    int GetLayoutCountForTest() const { return layoutCount; }
 
     DECLARE_MESSAGE_MAP()
 
@@ -34,12 +41,21 @@ private:
     // The scroll sizes for the current client rectangle, set before any paint:
     // a paint that switched a scroll bar on or off would change the very client
     // rectangle it draws for. A bar that comes or goes leaves another client
-    // rectangle, for which they are set again.
+    // rectangle, for which they are set again. A view that cannot be seen
+    // leaves them for its first paint.
     void UpdateScrollSizes();
     // The scroll sizes for the area drawn in the given client rectangle.
     void SetScrollSizesFor(const CRect& client);
+    // The area drawn in the given client rectangle; empty when there is no
+    // checklist to show.
+    CRect AreaFor(const CRect& client);
 
     bool settingScrollSizes = false;
+    bool scrollSizesDue = false;
+    // The area's least height for each width laid out since the document last
+    // changed: a width's entries keep their height until then.
+    std::map<int, int> heightsByWidth;
+    int layoutCount = 0;
 };
 
 } // namespace app

@@ -1,6 +1,6 @@
 // The preview view in a real window: the background, the heading block, where
-// the entries start, the border round them, the scroll sizes, and the drawing
-// again for a new size.
+// the entries start, the border round them, the scroll sizes, the drawing
+// again for a new size, and how often the entries are laid out for them.
 #include <gtest/gtest.h>
 
 #include "editor/document/Document.h"
@@ -206,8 +206,11 @@ TEST_F(PreviewView, ALongChecklistGrowsTheAreaAndScrollsVertically)
     CheckList_t& list = document.GetDatabase().groups.front().checklists.front();
     list.entries.assign(60, Entry_t("Item", Entry_t::PlainText));
     const int entriesHeight = 60 * (FontHeight(18, 400) + 5);
+    const int layouts = view->GetLayoutCountForTest();
     Canvas_t canvas(700, 1600);
     Draw(canvas);
+    // Laid out once for each width the view took: without the bar and beside it.
+    EXPECT_EQ(layouts + 2, view->GetLayoutCountForTest());
     // A vertical scroll bar, and no horizontal one: the area is as wide as the
     // client rectangle that the bar leaves.
     const CRect client = Client();
@@ -224,6 +227,7 @@ TEST_F(PreviewView, ALongChecklistGrowsTheAreaAndScrollsVertically)
     EXPECT_EQ(client.Height(), view->GetScrollPosition().y);
     view->SendMessage(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(entriesHeight + 106 - Client().Height(), view->GetScrollPosition().y);
+    EXPECT_EQ(layouts + 2, view->GetLayoutCountForTest());
 }
 
 TEST_F(PreviewView, AnIndexBeyondItsListDrawsTheFrameAndHeadingsOnly)
@@ -266,16 +270,24 @@ TEST_F(PreviewView, PaintsOnTheScreenWithItsScrollBars)
 TEST_F(PreviewView, AfterAChangeOfSizeTheWholePreviewIsDrawnForTheNewClientArea)
 {
     // A checklist longer than the window, its first entry centred; the first
-    // display, then the window larger and smaller.
+    // display, then the window larger, lower and narrower. A width is laid out
+    // once: a new height needs no layout.
     CheckList_t& list = document.GetDatabase().groups.front().checklists.front();
     list.entries.assign(40, Entry_t("Item", Entry_t::PlainText));
     list.entries.front() = Entry_t("Centred", Entry_t::PlainText, Entry_t::Center);
     document.UpdateAllViews(nullptr);
     const int textHeight = FontHeight(18, 400);
     const int entriesHeight = 40 * (textHeight + 5);
-    for (const CSize size : {CSize(600, 500), CSize(800, 650), CSize(550, 450)}) {
+    const struct {
+        CSize size;
+        int layouts;
+    } steps[] = {{{600, 500}, 0}, {{800, 650}, 1}, {{800, 500}, 0}, {{550, 450}, 1}};
+    for (const auto& step : steps) {
+        const CSize size = step.size;
+        const int layouts = view->GetLayoutCountForTest();
         Resize(size.cx, size.cy);
         view->UpdateWindow();
+        EXPECT_EQ(layouts + step.layouts, view->GetLayoutCountForTest()) << size.cx << " x " << size.cy;
         const CRect client = Client();
         EXPECT_EQ(CRect(0, 0, size.cx - ::GetSystemMetrics(SM_CXVSCROLL), size.cy), client) << size.cx;
         Canvas_t screen(client.Width(), client.Height());
@@ -293,4 +305,28 @@ TEST_F(PreviewView, AfterAChangeOfSizeTheWholePreviewIsDrawnForTheNewClientArea)
         EXPECT_NEAR(client.Width() / 2, (centred.left + centred.right) / 2, 2) << size.cx;
         EXPECT_NEAR(TextWidth("Centred"), centred.Width(), 3) << size.cx;
     }
+}
+
+TEST_F(PreviewView, AHiddenViewLaysItsChecklistOutWhenItIsShown)
+{
+    // As at start-up: the frame hidden while the view is sized and the document
+    // opened, then shown.
+    parent.ShowWindow(SW_HIDE);
+    document.GetDatabase().groups.front().checklists.front().entries.assign(60, Entry_t("Item", Entry_t::PlainText));
+    const int layouts = view->GetLayoutCountForTest();
+    view->OnInitialUpdate();
+    Resize(700, 550);
+    document.UpdateAllViews(nullptr);
+    Resize(650, 500);
+    EXPECT_EQ(layouts, view->GetLayoutCountForTest());
+    parent.ShowWindow(SW_SHOW);
+    view->UpdateWindow();
+    // Without the bar, then beside it; the screen shows the border beside the bar.
+    EXPECT_EQ(layouts + 2, view->GetLayoutCountForTest());
+    const CRect client = Client();
+    EXPECT_EQ(CRect(0, 0, 650 - ::GetSystemMetrics(SM_CXVSCROLL), 500), client);
+    EXPECT_EQ(CSize(client.Width(), 60 * (FontHeight(18, 400) + 5) + 106), TotalSize());
+    Canvas_t screen(client.Width(), client.Height());
+    CopyScreen(screen);
+    EXPECT_EQ(lineColour, screen.Pixel(client.right - 10, 200));
 }

@@ -583,6 +583,25 @@ TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
     HWND finish = Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH)->m_hWnd;
     ClickWithTheMouse(finish, beforeNext - 1000);   // made a second before Next
     EXPECT_TRUE(Pump(200));
+
+    // With the mouse: Next on the welcome page, then 300 ms later the agree box far from
+    // it, which is the user's own click; Next on the licence page, then 400 ms later the
+    // second press of a double click, where Finish lies once the installation is over,
+    // which is not. The presses are dated ahead, as far apart as the user makes them, so
+    // that each comes after the page change before it however slowly this machine works.
+    Click(licence, IDC_EULA_AGREE);   // untick
+    ASSERT_FALSE(licence->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled());
+    Show(CSetupApp::kWelcome);
+    DWORD at = GetTickCount() + 10000;
+    ClickWithTheMouse(Page(CSetupApp::kWelcome)->GetDlgItem(IDC_NEXT)->m_hWnd, at);
+    ASSERT_TRUE(PumpUntil([] { return App().VisiblePage() == CSetupApp::kLicence; }));
+    ClickWithTheMouse(licence->GetDlgItem(IDC_EULA_AGREE)->m_hWnd, at + 300);
+    ASSERT_TRUE(PumpUntil([licence] { return licence->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled(); }));
+    ClickWithTheMouse(licence->GetDlgItem(IDC_EULA_NEXT)->m_hWnd, at + 1000);
+    ASSERT_TRUE(PumpUntil([] { return App().VisiblePage() == CSetupApp::kFinish; }));
+    EXPECT_EQ(4u, g_installs.size());
+    ClickWithTheMouse(finish, at + 1400);
+    EXPECT_TRUE(Pump(200));   // the finish page waits
     Sleep(GetDoubleClickTime());   // not the second click of a double click on Next
     ClickWithTheMouse(finish);
     EXPECT_FALSE(Pump(200));   // the quit message

@@ -46,6 +46,11 @@ protected:
     CString Action() const { return CInstallMSIProgressDlg::ActionItem().GetText(); }
     CString Percent() const { return CInstallMSIProgressDlg::PercentItem().GetText(); }
     int BarPosition() const { return static_cast<int>(CInstallMSIProgressDlg::ProgressBar().SendMessage(PBM_GETPOS)); }
+    static CString FinishHeading()
+    {
+        CWnd* heading = Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH_HEADING);
+        return static_cast<CBrowserMenuItem*>(CWnd::FromHandlePermanent(heading->m_hWnd))->GetText();
+    }
 
     CInstallMSIProgressDlg* m_page = nullptr;
 };
@@ -537,17 +542,15 @@ TEST_F(InstallPage, ShowingThePageInstallsAndThenShowsTheFinishPageWithTheOutcom
 {
     FreeSpace space({100});
     CWnd* finish = Page(CSetupApp::kFinish);
+    // A package that reports success but places no editor installed nothing either.
     for (UINT result : {ERROR_INSTALL_FAILURE, ERROR_SUCCESS}) {
         FakeInstaller installer({0, result});
         App().App().GetController()->ShowPage(CSetupApp::kInstall);
         EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
-        bool installed = result == ERROR_SUCCESS;
-        CBrowserMenuItem* heading = static_cast<CBrowserMenuItem*>(
-            CWnd::FromHandlePermanent(finish->GetDlgItem(IDC_FINISH_HEADING)->m_hWnd));
-        EXPECT_EQ(Text(installed ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING), heading->GetText());
+        EXPECT_EQ(Text(IDS_FINISH_FAILED_HEADING), FinishHeading()) << result;
         // Only an installed editor is offered to start.
-        EXPECT_EQ(installed ? BST_CHECKED : BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
-        EXPECT_EQ(installed, finish->GetDlgItem(IDC_LAUNCH_EDITOR)->IsWindowEnabled() != FALSE);
+        EXPECT_EQ(BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
+        EXPECT_FALSE(finish->GetDlgItem(IDC_LAUNCH_EDITOR)->IsWindowEnabled());
     }
     UninstallTestPackages();
 }
@@ -696,9 +699,11 @@ TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowingAndTheEditorG
     EXPECT_GT(MsiUiState().total, 0);
     EXPECT_TRUE(MsiUiState().forward);
 
-    // The finish page opens the maker's keys; removing the editor then still takes away
-    // what its package made, and the parents left empty.
+    // The finish page reports the editor installed and opens the maker's keys; removing
+    // the editor then still takes away what its package made, and the parents left empty.
     Show(CSetupApp::kFinish);
+    EXPECT_EQ(Text(IDS_FINISH_HEADING), FinishHeading());
+    EXPECT_EQ(BST_CHECKED, Page(CSetupApp::kFinish)->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
     MsiSetExternalUIW(nullptr, 0, nullptr);
     ASSERT_EQ(static_cast<UINT>(ERROR_SUCCESS),
               MsiConfigureProductW(L"{82436DDC-404B-41EE-9A3C-D5A254975809}", INSTALLLEVEL_DEFAULT,

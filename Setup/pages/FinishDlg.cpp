@@ -53,8 +53,10 @@ BOOL CFinishDlg::OnInitDialog()
 
 void CFinishDlg::OnPageShown()
 {
-    // A failed installation is not reported as done, and offers no editor to start.
-    bool installed = CInstallMSIProgressDlg::LastInstallSucceeded();
+    // A failed installation is not reported as done, and offers no editor to start; nor
+    // is one that placed no editor (a maintenance run that restored nothing reports
+    // success all the same).
+    bool installed = CInstallMSIProgressDlg::LastInstallSucceeded() && !EditorPath().IsEmpty();
     m_launchEditor.SetCheck(installed ? BST_CHECKED : BST_UNCHECKED);
     m_launchEditor.EnableWindow(installed);
     m_heading.SetTextId(installed ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING);

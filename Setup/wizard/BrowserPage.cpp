@@ -1,11 +1,21 @@
 // CBrowserPage: the base of the wizard's pages.
 #include "Setup/wizard/BrowserPage.h"
 
+#include <cstdlib>
+
 namespace {
 
-// The last click a page took: its time and the page.
-DWORD g_lastClickAt = 0;
-const CBrowserPage* g_lastClickPage = nullptr;
+// The last press of a mouse button on a page: its time, its place on the screen, the
+// page that took it (null when none did), and whether a press after it can make a
+// double click with it (not when it was itself the second press of one).
+struct Press
+{
+    DWORD time;
+    POINT point;
+    const CBrowserPage* page;
+    bool beginsDoubleClick;
+};
+Press g_lastPress = {0, {0, 0}, nullptr, false};
 
 bool IsButtonDown(UINT message)
 {
@@ -23,6 +33,15 @@ bool IsButtonDown(UINT message)
 bool IsEarlier(DWORD a, DWORD b)
 {
     return static_cast<LONG>(a - b) < 0;
+}
+
+// Whether a press is the second of a double click as Windows counts one: within the
+// double-click time of the last press and within the double-click rectangle around it.
+bool IsSecondOfDoubleClick(const MSG& msg)
+{
+    return g_lastPress.beginsDoubleClick && msg.time - g_lastPress.time <= GetDoubleClickTime() &&
+           abs(msg.pt.x - g_lastPress.point.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           abs(msg.pt.y - g_lastPress.point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
 
 }  // namespace
@@ -58,23 +77,23 @@ void CBrowserPage::MarkShown()
 
 // The items of one page lie where another page's are (Next, Cancel, Finish). A click
 // counts only on the page where its button went down after the page appeared; and the
-// second click of a double click begun on another page (a double click on Next, whose
-// first click brought this page) is not for this one either.
+// second click of a double click begun elsewhere (a double click on Next, whose first
+// click brought this page) is not for this one either. Any other click is the user's
+// own, however soon it follows one on another page.
 bool CBrowserPage::IsOwnClick(const MSG& msg) const
 {
     if (IsEarlier(msg.time, m_shownAt))
         return false;
-    return g_lastClickPage == this || g_lastClickPage == nullptr ||
-           msg.time - g_lastClickAt > GetDoubleClickTime();
+    return g_lastPress.page == this || !IsSecondOfDoubleClick(msg);
 }
 
 BOOL CBrowserPage::PreTranslateMessage(MSG* pMsg)
 {
     if (IsButtonDown(pMsg->message)) {
-        if (!IsOwnClick(*pMsg))
+        bool own = IsOwnClick(*pMsg);
+        g_lastPress = {pMsg->time, pMsg->pt, own ? this : nullptr, !IsSecondOfDoubleClick(*pMsg)};
+        if (!own)
             return TRUE;
-        g_lastClickAt = pMsg->time;
-        g_lastClickPage = this;
     }
     return CDialogSK::PreTranslateMessage(pMsg);
 }

@@ -1,24 +1,37 @@
 // Helpers of the device code's tests (see DeviceTestSupport.h).
 #include "tests/Setup/device/DeviceTestSupport.h"
 
-#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
 
-int ThreadCount()
+std::set<DWORD> Threads()
 {
+    std::set<DWORD> threads;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
-        return -1;
+        return threads;
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
-    int count = 0;
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
         if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
+            threads.insert(entry.th32ThreadID);
     CloseHandle(snapshot);
-    return count;
+    return threads;
+}
+
+::testing::AssertionResult ThreadsBecome(const std::set<DWORD>& before, int added)
+{
+    int count = -1;
+    auto reached = [&] {
+        count = 0;
+        for (DWORD thread : Threads())
+            count += before.count(thread) == 0 ? 1 : 0;
+        return count == added;
+    };
+    if (WaitFor(reached, 30000))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << count << " threads besides the first ones, not " << added;
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds)

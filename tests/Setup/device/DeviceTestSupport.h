@@ -5,10 +5,17 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <gtest/gtest.h>
 
-// The number of threads this process runs.
-int ThreadCount();
+#include <functional>
+#include <set>
+
+// The ids of the threads this process runs.
+std::set<DWORD> Threads();
+// Whether the process comes to run exactly that many threads besides those given, waited
+// for: a thread that has ended can still be listed a moment after its end was seen, the
+// longer the busier the machine.
+::testing::AssertionResult ThreadsBecome(const std::set<DWORD>& before, int added);
 
 // Polls the condition until it holds or the time is up; whether it held.
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 5000);

@@ -46,6 +46,11 @@ protected:
     CString Action() const { return CInstallMSIProgressDlg::ActionItem().GetText(); }
     CString Percent() const { return CInstallMSIProgressDlg::PercentItem().GetText(); }
     int BarPosition() const { return static_cast<int>(CInstallMSIProgressDlg::ProgressBar().SendMessage(PBM_GETPOS)); }
+    static CString FinishHeading()
+    {
+        CWnd* heading = Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH_HEADING);
+        return static_cast<CBrowserMenuItem*>(CWnd::FromHandlePermanent(heading->m_hWnd))->GetText();
+    }
 
     CInstallMSIProgressDlg* m_page = nullptr;
 };
@@ -537,17 +542,15 @@ TEST_F(InstallPage, ShowingThePageInstallsAndThenShowsTheFinishPageWithTheOutcom
 {
     FreeSpace space({100});
     CWnd* finish = Page(CSetupApp::kFinish);
+    // A package that reports success but places no editor installed nothing either.
     for (UINT result : {ERROR_INSTALL_FAILURE, ERROR_SUCCESS}) {
         FakeInstaller installer({0, result});
         App().App().GetController()->ShowPage(CSetupApp::kInstall);
         EXPECT_EQ(CSetupApp::kFinish, App().VisiblePage());
-        bool installed = result == ERROR_SUCCESS;
-        CBrowserMenuItem* heading = static_cast<CBrowserMenuItem*>(
-            CWnd::FromHandlePermanent(finish->GetDlgItem(IDC_FINISH_HEADING)->m_hWnd));
-        EXPECT_EQ(Text(installed ? IDS_FINISH_HEADING : IDS_FINISH_FAILED_HEADING), heading->GetText());
+        EXPECT_EQ(Text(IDS_FINISH_FAILED_HEADING), FinishHeading()) << result;
         // Only an installed editor is offered to start.
-        EXPECT_EQ(installed ? BST_CHECKED : BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
-        EXPECT_EQ(installed, finish->GetDlgItem(IDC_LAUNCH_EDITOR)->IsWindowEnabled() != FALSE);
+        EXPECT_EQ(BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
+        EXPECT_FALSE(finish->GetDlgItem(IDC_LAUNCH_EDITOR)->IsWindowEnabled());
     }
     UninstallTestPackages();
 }
@@ -583,6 +586,25 @@ TEST_F(InstallPage, ClicksMadeBeforeAPageIsShownNeverActOnIt)
     HWND finish = Page(CSetupApp::kFinish)->GetDlgItem(IDC_FINISH)->m_hWnd;
     ClickWithTheMouse(finish, beforeNext - 1000);   // made a second before Next
     EXPECT_TRUE(Pump(200));
+
+    // With the mouse: Next on the welcome page, then 300 ms later the agree box far from
+    // it, which is the user's own click; Next on the licence page, then 400 ms later the
+    // second press of a double click, where Finish lies once the installation is over,
+    // which is not. The presses are dated ahead, as far apart as the user makes them, so
+    // that each comes after the page change before it however slowly this machine works.
+    Click(licence, IDC_EULA_AGREE);   // untick
+    ASSERT_FALSE(licence->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled());
+    Show(CSetupApp::kWelcome);
+    DWORD at = GetTickCount() + 10000;
+    ClickWithTheMouse(Page(CSetupApp::kWelcome)->GetDlgItem(IDC_NEXT)->m_hWnd, at);
+    ASSERT_TRUE(PumpUntil([] { return App().VisiblePage() == CSetupApp::kLicence; }));
+    ClickWithTheMouse(licence->GetDlgItem(IDC_EULA_AGREE)->m_hWnd, at + 300);
+    ASSERT_TRUE(PumpUntil([licence] { return licence->GetDlgItem(IDC_EULA_NEXT)->IsWindowEnabled(); }));
+    ClickWithTheMouse(licence->GetDlgItem(IDC_EULA_NEXT)->m_hWnd, at + 1000);
+    ASSERT_TRUE(PumpUntil([] { return App().VisiblePage() == CSetupApp::kFinish; }));
+    EXPECT_EQ(4u, g_installs.size());
+    ClickWithTheMouse(finish, at + 1400);
+    EXPECT_TRUE(Pump(200));   // the finish page waits
     Sleep(GetDoubleClickTime());   // not the second click of a double click on Next
     ClickWithTheMouse(finish);
     EXPECT_FALSE(Pump(200));   // the quit message
@@ -677,9 +699,11 @@ TEST_F(RealInstall, BothPackagesAreInstalledWithTheHandlerFollowingAndTheEditorG
     EXPECT_GT(MsiUiState().total, 0);
     EXPECT_TRUE(MsiUiState().forward);
 
-    // The finish page opens the maker's keys; removing the editor then still takes away
-    // what its package made, and the parents left empty.
+    // The finish page reports the editor installed and opens the maker's keys; removing
+    // the editor then still takes away what its package made, and the parents left empty.
     Show(CSetupApp::kFinish);
+    EXPECT_EQ(Text(IDS_FINISH_HEADING), FinishHeading());
+    EXPECT_EQ(BST_CHECKED, Page(CSetupApp::kFinish)->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
     MsiSetExternalUIW(nullptr, 0, nullptr);
     ASSERT_EQ(static_cast<UINT>(ERROR_SUCCESS),
               MsiConfigureProductW(L"{82436DDC-404B-41EE-9A3C-D5A254975809}", INSTALLLEVEL_DEFAULT,

@@ -216,14 +216,19 @@ void CreateKey(HKEY root, const wchar_t* path)
         RegCloseKey(key);
 }
 
-TEST_F(Pages, TheFinishPageTicksTheLaunchBoxAndOpensTheMakersKeys)
+TEST_F(Pages, TheFinishPageOffersNoEditorThatIsNotThereAndOpensTheMakersKeys)
 {
     CreatedKey settings(HKEY_LOCAL_MACHINE, L"Software\\Quorel\\Pellorin\\Settings");
     CreatedKey recent(HKEY_CURRENT_USER, L"Software\\Quorel\\Pellorin\\Recent");
     CWnd* finish = Page(CSetupApp::kFinish);
-    finish->CheckDlgButton(IDC_LAUNCH_EDITOR, BST_UNCHECKED);
+    finish->CheckDlgButton(IDC_LAUNCH_EDITOR, BST_CHECKED);
+    // The package reports success but placed no editor (a maintenance run over a folder
+    // deleted by hand): the page says the installation failed and offers nothing to start.
     ShowFinishAfterInstall(ERROR_SUCCESS);
-    EXPECT_EQ(BST_CHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
+    CWnd* heading = CWnd::FromHandlePermanent(finish->GetDlgItem(IDC_FINISH_HEADING)->m_hWnd);
+    EXPECT_EQ(Text(IDS_FINISH_FAILED_HEADING), static_cast<CBrowserMenuItem*>(heading)->GetText());
+    EXPECT_EQ(BST_UNCHECKED, finish->IsDlgButtonChecked(IDC_LAUNCH_EDITOR));
+    EXPECT_FALSE(ItemEnabled(CSetupApp::kFinish, IDC_LAUNCH_EDITOR));
 
     // Full access for administrators; on the machine's keys everyone reads and sets
     // values only, on the user's own the user has full access.

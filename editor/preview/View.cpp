@@ -9,6 +9,8 @@
 #include "foundation/journal/UTL_Saver.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace app {
 
@@ -74,8 +76,12 @@ Headings_t DrawHeadings(CDC* dc, const CRect& area)
 
 // The selected group's and checklist's names in cyan, and the checklist's
 // entries from 88 pixels below the area's top; returns the entries' height.
-// An index beyond its list draws nothing from there on.
-int DrawSelection(CDC* dc, Document_t& document, const CRect& area, const Headings_t& headings)
+// An index beyond its list draws nothing from there on. With a height for each
+// entry in heights, only the entries that meet the clip box are drawn, the
+// others stepped over; without, every entry is drawn and its height put there.
+// drawn counts the entries drawn.
+int DrawSelection(CDC* dc, Document_t& document, const CRect& area, const Headings_t& headings,
+                  std::vector<int>& heights, int& drawn)
 {
     CFont font;
     preview::MakeFont(font, 22, 500);
@@ -91,10 +97,25 @@ int DrawSelection(CDC* dc, Document_t& document, const CRect& area, const Headin
         return 0;
     DrawName(dc, checkList->name, area.left + 17 + headings.checkListWidth + 7, headings.checkListBottom,
              area.right - 10);
+    const bool kept = heights.size() == checkList->entries.size();
+    if (!kept)
+        heights.clear();
+    CRect clip;
+    dc->GetClipBox(&clip);
     const int first = area.top + 88;
     int top = first;
-    for (const Entry_t& entry : checkList->entries)
-        top += entry.Draw(dc, CRect(area.left + 18, top, area.right - 18, top));
+    size_t i = 0;
+    for (auto entry = checkList->entries.begin(); entry != checkList->entries.end(); ++entry, ++i) {
+        if (kept && (top + heights[i] <= clip.top || top >= clip.bottom)) {
+            top += heights[i];
+            continue;
+        }
+        const int height = entry->Draw(dc, CRect(area.left + 18, top, area.right - 18, top));
+        ++drawn;
+        if (!kept)
+            heights.push_back(height);
+        top += height;
+    }
     return top - first;
 }
 
@@ -110,8 +131,10 @@ CRect LeastArea(const CRect& client)
 }
 
 // The whole preview for a client rectangle; returns the area it covers, empty
-// when there is no checklist to show.
-CRect DrawPreview(CDC* dc, Document_t& document, const CRect& client)
+// when there is no checklist to show. The entries' heights and the count of
+// entries drawn as for DrawSelection.
+CRect DrawPreview(CDC* dc, Document_t& document, const CRect& client, std::vector<int>& entryHeights,
+                  int& entriesDrawn)
 {
     if (!ShowsCheckList(document))
         return CRect();
@@ -122,7 +145,8 @@ CRect DrawPreview(CDC* dc, Document_t& document, const CRect& client)
         DrawLine(dc, area.left + 10, area.top + 80, area.right - 10, area.top + 80);
     }
     dc->SetBkMode(TRANSPARENT);
-    const int entriesHeight = DrawSelection(dc, document, area, DrawHeadings(dc, area));
+    const int entriesHeight =
+        DrawSelection(dc, document, area, DrawHeadings(dc, area), entryHeights, entriesDrawn);
     if (entriesHeight + 106 > area.Height())
         area.bottom = area.top + entriesHeight + 106;
     gdi::SmartPen_t pen(dc, PS_SOLID, 0, preview::lineColour);
@@ -171,12 +195,19 @@ void View_t::OnDraw(CDC* dc)
 {
     CRect client;
     GetClientRect(&client);
-    DrawPreview(dc, CurrentDocument(), client);
+    // The heights laid out for this width spare the entries outside the clip
+    // box; should there be none, every entry is drawn.
+    const auto known = layoutsByWidth.find(LeastArea(client).Width());
+    std::vector<int> heights;
+    if (known != layoutsByWidth.end())
+        heights = known->second.entryHeights;
+    entriesDrawn = 0;
+    DrawPreview(dc, CurrentDocument(), client, heights, entriesDrawn);
 }
 
 void View_t::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject)
 {
-    heightsByWidth.clear();
+    layoutsByWidth.clear();
     UpdateScrollSizes();
     CScrollView::OnUpdate(sender, hint, hintObject);
 }
@@ -241,17 +272,20 @@ CRect View_t::AreaFor(const CRect& client)
     if (!ShowsCheckList(document))
         return CRect();
     CRect area = LeastArea(client);
-    auto known = heightsByWidth.find(area.Width());
-    if (known == heightsByWidth.end()) {
+    auto known = layoutsByWidth.find(area.Width());
+    if (known == layoutsByWidth.end()) {
         // The entries are laid out where nothing shows, to learn how high they
-        // are: the area's least height for its width.
+        // are: each one, and the area's least height for its width.
         CClientDC dc(this);
         dc.IntersectClipRect(0, 0, 0, 0);
-        const CRect laidOut = DrawPreview(&dc, document, CRect(area.left, area.top, area.right, area.top));
+        std::vector<int> heights;
+        int drawn = 0;
+        const CRect laidOut =
+            DrawPreview(&dc, document, CRect(area.left, area.top, area.right, area.top), heights, drawn);
         ++layoutCount;
-        known = heightsByWidth.emplace(area.Width(), laidOut.Height()).first;
+        known = layoutsByWidth.emplace(area.Width(), Layout_t{laidOut.Height(), std::move(heights)}).first;
     }
-    area.bottom = std::max<LONG>(area.bottom, area.top + known->second);
+    area.bottom = std::max<LONG>(area.bottom, area.top + known->second.height);
     return area;
 }
 

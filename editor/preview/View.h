@@ -6,6 +6,7 @@
 #include "framework/Framework.h"
 
 #include <map>
+#include <vector>
 
 namespace app {
 
@@ -22,7 +23,7 @@ public:
     // view is drawn again.
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
     // The heading with the group's and checklist's names, the entries one below
-    // another, a border round them all.
+    // another (those the clip box meets), a border round them all.
     void OnDraw(CDC* dc) override;
 
     // Black behind a checklist, grey when none is shown.
@@ -34,6 +35,8 @@ public:
 
     // How many times the entries have been laid out to learn their height.
     int GetLayoutCountForTest() const { return layoutCount; }
+    // How many entries the last drawing of the preview drew.
+    int GetEntriesDrawnForTest() const { return entriesDrawn; }
 
     DECLARE_MESSAGE_MAP()
 
@@ -52,10 +55,17 @@ private:
 
     bool settingScrollSizes = false;
     bool scrollSizesDue = false;
-    // The area's least height for each width laid out since the document last
-    // changed: a width's entries keep their height until then.
-    std::map<int, int> heightsByWidth;
+    // What a layout learnt of one width: the area's least height, and each
+    // entry's height, by which a paint steps over the entries it need not draw.
+    struct Layout_t {
+        int height;
+        std::vector<int> entryHeights;
+    };
+    // The layouts of each width since the document last changed: a width's
+    // entries keep their height until then.
+    std::map<int, Layout_t> layoutsByWidth;
     int layoutCount = 0;
+    int entriesDrawn = 0;
 };
 
 } // namespace app

@@ -228,6 +228,20 @@ TEST_F(PreviewView, ALongChecklistGrowsTheAreaAndScrollsVertically)
     view->SendMessage(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(entriesHeight + 106 - Client().Height(), view->GetScrollPosition().y);
     EXPECT_EQ(layouts + 2, view->GetLayoutCountForTest());
+
+    // Scrolled 2 pixels past the top of a warning in the middle, a paint draws
+    // the entries it shows only: the warning in the client's first row.
+    *std::next(list.entries.begin(), 30) = Entry_t("Middle", Entry_t::Warning);
+    document.UpdateAllViews(nullptr);
+    view->ScrollToPosition(CPoint(0, 88 + 30 * (FontHeight(18, 400) + 5) + 2));
+    view->RedrawWindow();
+    EXPECT_GT(view->GetEntriesDrawnForTest(), 0);
+    EXPECT_LT(view->GetEntriesDrawnForTest(), 60);
+    Canvas_t screen(client.Width(), client.Height());
+    CopyScreen(screen);
+    const CRect warning = screen.Extent(preview::yellow, CRect(0, 0, client.Width(), client.Height()));
+    EXPECT_FALSE(warning.IsRectEmpty());
+    EXPECT_LE(warning.bottom, FontHeight(18, 400) - 2);
 }
 
 TEST_F(PreviewView, AnIndexBeyondItsListDrawsTheFrameAndHeadingsOnly)

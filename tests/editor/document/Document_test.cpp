@@ -15,7 +15,6 @@
 #include "framework/CTestHook.h"
 #include "foundation/glo/GLO_Exception.h"
 #include "tests/editor/document/RecordingObserver.h"
-#include "tests/Setup/device/DeviceTestSupport.h"
 #include "tests/editor/DiskFaults.h"
 #include "tests/editor/TempFolder.h"
 
@@ -299,7 +298,7 @@ TEST_F(DocumentTest, OpenOfAMissingFileOrADeviceReportsAndKeepsTheContents)
     EXPECT_EQ(1u, messages.size());
     EXPECT_EQ(1u, document.GetDatabase().groups.size());
 
-    Watchdog guard(120000);   // a device is never read: a port would wait for its bytes for ever
+    // A device is never read: a port would wait for its bytes for ever (the test's time limit ends it).
     EXPECT_EQ(std::vector<std::string>{"Failed to open document."}, Open(folder.File("NUL.kiv"), &opened));
     EXPECT_EQ(1u, Open(folder.File("AUX.kiv"), &opened).size());   // without a port, refused as missing
     EXPECT_EQ(1u, document.GetDatabase().groups.size());

@@ -39,3 +39,39 @@ function(add_windows_test name)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK display)
   endif()
 endfunction()
+
+# add_locale_runs(NAME FILTER gtest-filter LOCALES locale:codepage...)
+# Runs the tests of the program NAME that the filter selects once more under each system
+# locale (zh_CN:936 ...): Wine takes the system's code page from the locale's character
+# type, the user's formats from its messages, which stay the usual ones. The locales are
+# compiled into the build folder, so the machine need not have them. Each run tells the
+# program the code page it must find (TEST_CODE_PAGE): a run that did not get its locale
+# fails. The runs are alone on the prefix: a program that starts under another code page
+# rewrites the prefix's font settings for it.
+set(test_locales ${CMAKE_BINARY_DIR}/locales)
+function(add_locale_runs name)
+  cmake_parse_arguments(arg "" "FILTER" "LOCALES" ${ARGN})
+  get_target_property(checked ${name} CODE_PAGE_CHECKED)
+  if(NOT checked)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/build/SystemCodePageCheck.cpp)
+    set_target_properties(${name} PROPERTIES CODE_PAGE_CHECKED TRUE)
+  endif()
+  foreach(run ${arg_LOCALES})
+    string(REPLACE ":" ";" run ${run})
+    list(GET run 0 locale)
+    list(GET run 1 codepage)
+    set(compiled ${test_locales}/${locale}.UTF-8)
+    if(NOT TARGET test_locale_${locale})
+      add_custom_command(OUTPUT ${compiled}/LC_CTYPE
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${test_locales}
+        COMMAND localedef -i ${locale} -f UTF-8 ${compiled}
+        COMMENT "Compiling the locale ${locale}.UTF-8 for the tests" VERBATIM)
+      add_custom_target(test_locale_${locale} ALL DEPENDS ${compiled}/LC_CTYPE)
+    endif()
+    add_dependencies(${name} test_locale_${locale})
+    add_test(NAME ${name}_cp${codepage} COMMAND ${name} --gtest_filter=${arg_FILTER})
+    get_test_property(${name} TIMEOUT timeout)
+    set_tests_properties(${name}_cp${codepage} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout} RUN_SERIAL TRUE
+      ENVIRONMENT "LC_ALL=;LC_CTYPE=${locale}.UTF-8;LC_MESSAGES=C;LOCPATH=${test_locales};TEST_CODE_PAGE=${codepage}")
+  endforeach()
+endfunction()

@@ -57,8 +57,12 @@ public:
     }
     ~TemporaryFile_t()
     {
-        if (!path.empty())
-            DeleteFileA(path.c_str());
+        if (path.empty())
+            return;
+        // Its own access list back first: the replaced file's may not let us delete it.
+        if (!ownAccess.empty())
+            SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, ownAccess.data());
+        DeleteFileA(path.c_str());
     }
     TemporaryFile_t(const TemporaryFile_t&) = delete;
     TemporaryFile_t& operator=(const TemporaryFile_t&) = delete;
@@ -93,19 +97,15 @@ public:
 
 private:
     // Gives the file what the file system holds about the file it replaces, as the system's
-    // own replace keeps it: the attributes (marked for backup, the contents being new), the
-    // access list and the creation time. A new target has none; a file system without
-    // access lists or creation times has none to give, and that is no failure.
+    // own replace keeps it: the creation time, the attributes (marked for backup, the
+    // contents being new) and, last, the access list, which need not let us write the
+    // others. A new target has none; a file system without access lists or creation
+    // times has none to give, and that is no failure.
     void TakeOver(const std::string& target)
     {
         WIN32_FILE_ATTRIBUTE_DATA old;
         if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &old))
             return;
-        DWORD size = 0;
-        GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-        std::vector<char> security(size);
-        if (size && GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, security.data(), size, &size))
-            SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, security.data());
         const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                         nullptr, OPEN_EXISTING, 0, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -116,9 +116,26 @@ private:
         const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
         if (!SetFileAttributesA(path.c_str(), (old.dwFileAttributes & kept) | FILE_ATTRIBUTE_ARCHIVE))
             Fail(__LINE__, SaveStep_t::Replace, ERROR_ACCESS_DENIED);
+        std::vector<char> access = AccessList(target);
+        if (access.empty())
+            return;
+        ownAccess = AccessList(path);
+        SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, access.data());
+    }
+
+    // A file's access list as a security descriptor; empty when it cannot be read.
+    static std::vector<char> AccessList(const std::string& file)
+    {
+        DWORD size = 0;
+        GetFileSecurityA(file.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+        std::vector<char> security(size);
+        if (!size || !GetFileSecurityA(file.c_str(), DACL_SECURITY_INFORMATION, security.data(), size, &size))
+            security.clear();
+        return security;
     }
 
     std::string path;
+    std::vector<char> ownAccess;   // the file's own access list, while it has the replaced file's
 };
 
 } // namespace

@@ -46,8 +46,8 @@ endfunction()
 # type, the user's formats from its messages, which stay the usual ones. The locales are
 # compiled into the build folder, so the machine need not have them. Each run tells the
 # program the code page it must find (TEST_CODE_PAGE): a run that did not get its locale
-# fails. The runs are alone on the prefix: a program that starts under another code page
-# rewrites the prefix's font settings for it.
+# fails, as does one whose filter selects no test. The runs are alone on the prefix: a
+# program that starts under another code page rewrites the prefix's font settings for it.
 set(test_locales ${CMAKE_BINARY_DIR}/locales)
 function(add_locale_runs name)
   cmake_parse_arguments(arg "" "FILTER" "LOCALES" ${ARGN})
@@ -72,6 +72,7 @@ function(add_locale_runs name)
     add_test(NAME ${name}_cp${codepage} COMMAND ${name} --gtest_filter=${arg_FILTER})
     get_test_property(${name} TIMEOUT timeout)
     set_tests_properties(${name}_cp${codepage} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout} RUN_SERIAL TRUE
+      FAIL_REGULAR_EXPRESSION "Running 0 tests"
       ENVIRONMENT "LC_ALL=;LC_CTYPE=${locale}.UTF-8;LC_MESSAGES=C;LOCPATH=${test_locales};TEST_CODE_PAGE=${codepage}")
   endforeach()
 endfunction()

@@ -21,10 +21,38 @@ void AfxSetCodePageForTest(UINT codePage)
     g_codePage = codePage;
 }
 
+#ifndef UNICODE
+namespace {
+
+// The bytes of the UTF-8 character at p: its lead byte and the continuation bytes that
+// it announces; a byte that begins no whole character stands alone.
+int Utf8Length(LPCSTR p)
+{
+    const BYTE lead = (BYTE)*p;
+    int length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    for (int i = 1; i < length; ++i) {
+        if (((BYTE)p[i] & 0xC0) != 0x80)
+            return 1;
+    }
+    return length;
+}
+
+} // namespace
+#endif
+
 LPCTSTR AfxNextChar(LPCTSTR p)
 {
 #ifndef UNICODE
-    if (::IsDBCSLeadByteEx(AfxGetCodePage(), (BYTE)*p) && p[1])
+    const UINT codePage = AfxGetCodePage();
+    if (codePage == CP_UTF8)
+        return p + Utf8Length(p);
+    if (::IsDBCSLeadByteEx(codePage, (BYTE)*p) && p[1])
         return p + 2;
 #endif
     return p + 1;

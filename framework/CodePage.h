@@ -15,7 +15,8 @@ UINT AfxGetCodePage();
 // Tests: walk and convert as under this code page (0: the system's again).
 void AfxSetCodePageForTest(UINT codePage);
 
-// The character after the one at p (a double-byte character counts as one).
+// The character after the one at p (a double-byte character, or one of UTF-8's
+// sequences, counts as one).
 LPCTSTR AfxNextChar(LPCTSTR p);
 // Index of the last character of text that is one of set; -1 when none is.
 int AfxFindLastOf(LPCTSTR text, LPCTSTR set);

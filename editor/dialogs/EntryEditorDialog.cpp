@@ -1,6 +1,7 @@
 // The entry dialog.
 #include "editor/dialogs/EntryEditorDialog.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "editor/model/AllowedChars.h"
 #include "editor/shell/ResourceIds.h"
 #include "foundation/glo/GLO_Exception.h"
+#include "framework/CodePage.h"
 
 namespace app {
 
@@ -67,6 +69,33 @@ std::string WindowText(HWND window)
     std::vector<char> buffer(length + 1, '\0');
     ::GetWindowTextA(window, buffer.data(), length + 1);
     return buffer.data();
+}
+
+// Positions in an edit: Windows' 8-bit edit controls count the bytes of their text, edit
+// controls that keep their text in UTF-16 (Wine's do, whatever the window) count UTF-16
+// units. The filter works on bytes; these convert where the two counts of text differ.
+bool CountsUtf16(HWND edit, const std::string& text)
+{
+    const LRESULT lines = ::SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
+    const LRESULT lastLine = ::SendMessageA(edit, EM_LINEINDEX, lines - 1, 0);
+    return lastLine + ::SendMessageA(edit, EM_LINELENGTH, lastLine, 0) != static_cast<LRESULT>(text.size());
+}
+
+std::size_t ByteOffset(HWND edit, const std::string& text, DWORD position)
+{
+    if (!CountsUtf16(edit, text))
+        return position;
+    std::vector<wchar_t> wide(::GetWindowTextLengthW(edit) + 1, L'\0');
+    const int length = ::GetWindowTextW(edit, wide.data(), static_cast<int>(wide.size()));
+    return ::WideCharToMultiByte(AfxGetCodePage(), 0, wide.data(), std::min(static_cast<int>(position), length),
+                                 nullptr, 0, nullptr, nullptr);
+}
+
+int Position(HWND edit, const std::string& text, std::size_t offset)
+{
+    if (!CountsUtf16(edit, text))
+        return static_cast<int>(offset);
+    return ::MultiByteToWideChar(AfxGetCodePage(), 0, text.c_str(), static_cast<int>(offset), nullptr, 0);
 }
 
 } // namespace
@@ -145,15 +174,14 @@ void EntryEditorDialog_t::FillJustificationCombo()
         InsertItem(justifications, i, indentLabels[i], i);
     CWnd* responseEdit = afx::GetDlgItemChecked(this, IDC_ENTRY_RESPONSE);
     if (kind == Entry_t::Challenge) {
-        // What the box holds: the response it opened with, or what the user typed since.
-        response = WindowText(responseEdit->GetSafeHwnd());
+        // The box keeps what it holds: the response it opened with, or what the user typed since.
         responseEdit->EnableWindow(TRUE);
     } else {
         InsertItem(justifications, Entry_t::Center, "Center", Entry_t::Center);
         responseEdit->EnableWindow(FALSE);
         response.clear();
+        responseEdit->SetWindowText(response.c_str());
     }
-    responseEdit->SetWindowText(response.c_str());
 }
 
 void EntryEditorDialog_t::SelectTypeItem()
@@ -199,12 +227,13 @@ void EntryEditorDialog_t::FilterEditText(CWnd* dialog, int id)
     DWORD start = 0;
     DWORD end = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    std::size_t caret = end;
+    std::size_t caret = ByteOffset(edit, current, end);
     const std::string filtered = KeepAllowedChars(current, &caret);
     if (filtered == current)
         return;
     ::SetWindowTextA(edit, filtered.c_str());
-    ::SendMessageA(edit, EM_SETSEL, caret, caret);
+    const int position = Position(edit, filtered, caret);
+    ::SendMessageA(edit, EM_SETSEL, position, position);
     ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 

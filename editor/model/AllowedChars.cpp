@@ -28,8 +28,9 @@ std::string KeepAllowedChars(const std::string& text, std::size_t* position)
     std::size_t removedBefore = 0;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = AfxNextChar(text.c_str() + at) - (text.c_str() + at);
-        if (length == 1 && AllowedChars.find(text[at]) != std::string::npos)
-            kept += text[at];
+        const std::string character = text.substr(at, length);
+        if (character.find_first_not_of(AllowedChars) == std::string::npos)
+            kept += character;
         else if (position && at < *position)
             removedBefore += std::min(length, *position - at);
         at += length;

@@ -5,14 +5,33 @@
 #include "foundation/glo/GLO_StringResource.h"
 
 #include "framework/CDataExchange.h"
+#include "framework/CodePage.h"
 #include "framework/Globals.h"
 
+#include <vector>
+
 namespace afx {
+
+namespace {
+
+std::wstring WideWindowText(HWND window)
+{
+    std::vector<wchar_t> text(::GetWindowTextLengthW(window) + 1, L'\0');
+    ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+} // namespace
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value)
 {
     const HWND edit = pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate) {
+        // An edit that still shows the text it was given leaves the string's bytes as they
+        // are: one that keeps its text in UTF-16 (as Wine's do) gives back changed those
+        // bytes that the code page reads as no character.
+        if (WideWindowText(edit) == AfxWideOf(value.c_str()))
+            return;
         const int length = ::GetWindowTextLengthA(edit);
         glo::Array_t<char> text(length + 1);
         ::GetWindowTextA(edit, text.Get(), length + 1);

@@ -8,7 +8,8 @@ class CDataExchange;
 
 namespace afx {
 
-// An edit control's text.
+// An edit control's text. Saving leaves the string as it is while the edit shows the
+// text that the string gives, byte for byte also where the code page reads no character.
 void DDX_Text(CDataExchange* pDX, int id, std::string& value);
 void DDX_Text(CDataExchange* pDX, int id, std::wstring& value);
 // On saving, a text longer than limit is reported (string 4100) and fails the exchange.

@@ -24,6 +24,12 @@ void Type(CWnd& dialog, int id, const std::string& characters)
         ::SendMessageA(Item(dialog, id), WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
+void Press(CWnd& dialog, int id, UINT key)
+{
+    ::SendMessageA(Item(dialog, id), WM_KEYDOWN, key, 1);
+    ::SendMessageA(Item(dialog, id), WM_KEYUP, key, 0xC0000001);
+}
+
 void Paste(CWnd& dialog, int id, const std::string& text)
 {
     ::SendMessageA(Item(dialog, id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));

@@ -12,6 +12,8 @@ HWND Item(CWnd& dialog, int id);
 std::string TextOf(CWnd& dialog, int id);
 // Sends each character as a key press would.
 void Type(CWnd& dialog, int id, const std::string& characters);
+// Presses a key that types nothing (VK_LEFT, ...).
+void Press(CWnd& dialog, int id, UINT key);
 // Replaces the selection, as a paste does.
 void Paste(CWnd& dialog, int id, const std::string& text);
 // The caret (an empty selection) of an edit; -1 when the selection is not empty.

@@ -357,5 +357,19 @@ TEST(AllowedCharacters, TheFilterKeepsOnlyThem)
     std::size_t caret = 4;
     EXPECT_EQ("AB\xB0", app::KeepAllowedChars("A\x83\x65" "B\x83\x41\xB0", &caret));
     EXPECT_EQ(2u, caret);
+
+    // Code pages 936, 949 and 950 read "\xB0" and "\xB1" as first bytes: a character whose
+    // bytes are all allowed ("\xB0" "C", "\xB1" "5") stays byte for byte, and one with a byte
+    // outside the set ("\xB0\xA1": 啊, 가, 乓) goes whole.
+    for (UINT codePage : {936u, 949u, 950u}) {
+        AfxSetCodePageForTest(codePage);
+        caret = 10;
+        EXPECT_EQ("OAT 20\xB0" "C \xB1" "5", app::KeepAllowedChars("OAT 20\xB0" "C\xB0\xA1 \xB1" "5", &caret))
+            << codePage;
+        EXPECT_EQ(8u, caret) << codePage;
+    }
+    // Under UTF-8 a typed degree sign is two bytes, the first outside the set: both go.
+    AfxSetCodePageForTest(CP_UTF8);
+    EXPECT_EQ("20\xB0" "C", app::KeepAllowedChars("20\xB0" "C\xC2\xB0\xE4\xB8\xAD"));
     AfxSetCodePageForTest(0);
 }

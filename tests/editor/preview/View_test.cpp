@@ -242,6 +242,18 @@ TEST_F(PreviewView, ALongChecklistGrowsTheAreaAndScrollsVertically)
     const CRect warning = screen.Extent(preview::yellow, CRect(0, 0, client.Width(), client.Height()));
     EXPECT_FALSE(warning.IsRectEmpty());
     EXPECT_LE(warning.bottom, FontHeight(18, 400) - 2);
+
+    // At the paint's edge, counted: an entry's last 5 rows are blank, so the
+    // screen cannot tell. A paint of the warning's last row and the next
+    // entry's first draws both; of the next entry's first row alone, where the
+    // warning ends, that entry only.
+    const int warningEnd = FontHeight(18, 400) + 5 - 2;
+    const CRect lastAndFirst(0, warningEnd - 1, client.Width(), warningEnd + 1);
+    view->RedrawWindow(&lastAndFirst);
+    EXPECT_EQ(2, view->GetEntriesDrawnForTest());
+    const CRect firstOnly(0, warningEnd, client.Width(), warningEnd + 1);
+    view->RedrawWindow(&firstOnly);
+    EXPECT_EQ(1, view->GetEntriesDrawnForTest());
 }
 
 TEST_F(PreviewView, AnIndexBeyondItsListDrawsTheFrameAndHeadingsOnly)

@@ -127,7 +127,8 @@ TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
 {
     HWND main = nullptr;
     {
-        const StartingDpi_t dpi(120);
+        // At this DPI the template's place for the About box's icon would reach its texts.
+        const StartingDpi_t dpi(192);
         main = Start("");
     }
     ASSERT_NE(nullptr, main);
@@ -158,7 +159,11 @@ TEST_F(Program, StartsWithANewDocumentBesideItsTwoPanes)
     HWND about = kiv->WaitForDialog();
     ASSERT_NE(nullptr, about);
     EXPECT_EQ("About Pellorin", TextOf(about));
-    // Its texts start 50 pixels from the left at any DPI: the icon stays left of them.
+    // Its texts start 50 pixels from the left at any DPI: the icon stays left of them,
+    // though its template's place, 7 of the box's 235 units in, would reach them.
+    RECT box = {};
+    ::GetClientRect(about, &box);
+    EXPECT_GE(7 * box.right / 235 + 32, 50);
     RECT icon = {};
     ::GetWindowRect(::FindWindowExA(about, nullptr, "Static", nullptr), &icon);
     ::MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&icon), 2);

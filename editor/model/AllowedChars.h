@@ -14,9 +14,10 @@ extern const std::string AllowedChars;
 
 // A copy of the text without the characters outside AllowedChars. A character that
 // the code page holds in several bytes goes whole when one of them is outside the set,
-// and stays byte for byte when none is: a file written on a Latin-1 system holds "20\xB0C",
-// which a double-byte code page reads as "20" and one character. A position in the
-// text (a byte offset) moves back by the bytes removed before it.
+// and stays byte for byte when none is: a file written on a Latin-1 system holds the
+// degree sign before a letter, two bytes that a double-byte code page reads as one
+// character. A position in the text (a byte offset) moves back by the bytes removed
+// before it.
 std::string KeepAllowedChars(const std::string& text, std::size_t* position = nullptr);
 
 } // namespace app

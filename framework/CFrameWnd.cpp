@@ -1,6 +1,6 @@
 // The frame window: creation from its resources, layout of bars and views, the
-// command road, menu updates, prompts in the status bar, closing, and the end of
-// the Windows session.
+// command road, menu updates, prompts in the status bar, closing, the end of the
+// Windows session, and a new colour scheme passed on to the windows inside.
 #include "framework/CFrameWnd.h"
 #include "framework/CControlBar.h"
 #include "framework/CDocument.h"
@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DROPFILES()
     ON_WM_QUERYENDSESSION()
     ON_WM_ENDSESSION()
+    ON_WM_SYSCOLORCHANGE()
     ON_MESSAGE(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup)
     ON_MESSAGE(WM_MENUSELECT, &CFrameWnd::OnMenuSelect)
     ON_MESSAGE(WM_EXITMENULOOP, &CFrameWnd::OnExitMenuLoop)
@@ -349,6 +350,14 @@ void CFrameWnd::OnEndSession(BOOL bEnding)
         return;
     app->ExitInstance();
     ::PostQuitMessage(0);
+}
+
+// Windows tells top-level windows only of a new colour scheme: the bars, views and
+// controls inside hear of it from their frame.
+void CFrameWnd::OnSysColorChange()
+{
+    CWnd::OnSysColorChange();
+    SendMessageToDescendants(WM_SYSCOLORCHANGE);
 }
 
 LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)

@@ -3,7 +3,8 @@
 // along its edges, the active view, and the command road: a menu, accelerator or
 // toolbar command goes to the active view (and on to its document), then to the
 // frame, then to the application - unless its update handler disabled it. Menus
-// are updated when they open, control bars at idle time.
+// are updated when they open, control bars at idle time. A new colour scheme is
+// passed on to every window inside the frame.
 #pragma once
 #include "framework/CWnd.h"
 #include "framework/CCreateContext.h"
@@ -66,6 +67,7 @@ public:
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg BOOL OnQueryEndSession();
     afx_msg void OnEndSession(BOOL bEnding);
+    afx_msg void OnSysColorChange();
     afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);

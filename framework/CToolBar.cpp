@@ -1,4 +1,4 @@
-// Toolbars: the toolbar resource, its bitmap and the buttons' state.
+// Toolbars: the toolbar resource, its bitmap in the scheme's colours and the buttons' state.
 #include "framework/CToolBar.h"
 #include "framework/CCmdUI.h"
 #include "framework/CFrameWnd.h"
@@ -12,6 +12,7 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_NOTIFY_REFLECT(TBN_HOTITEMCHANGE, &CToolBar::OnHotItemChange)
+    ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -100,11 +101,16 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
     HBITMAP bitmap = AfxLoadSysColorBitmap(module, lpszResourceName);
     if (!bitmap)
         return FALSE;
+    m_hInstBitmap = module;
+    m_nIDBitmap = IS_INTRESOURCE(lpszResourceName) ? (UINT)(UINT_PTR)lpszResourceName : 0;
+    m_strBitmapName = m_nIDBitmap ? _T("") : lpszResourceName;
+    m_bitmap.Attach(bitmap);
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(width, height));
     BITMAP info = {};
-    ::GetObject(bitmap, sizeof(info), &info);
+    m_bitmap.GetBitmap(&info);
+    m_nImages = width > 0 ? info.bmWidth / width : 0;
     TBADDBITMAP add = { nullptr, (UINT_PTR)bitmap };
-    SendMessage(TB_ADDBITMAP, (WPARAM)(width > 0 ? info.bmWidth / width : 0), (LPARAM)&add);
+    SendMessage(TB_ADDBITMAP, (WPARAM)m_nImages, (LPARAM)&add);
 
     std::vector<TBBUTTON> buttons;
     int image = 0;
@@ -173,6 +179,35 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
             continue;
         state.DoUpdate(pTarget, bDisableIfNoHndler);
     }
+}
+
+void CToolBar::PostNcDestroy()
+{
+    m_bitmap.DeleteObject();
+}
+
+LPCTSTR CToolBar::BitmapName() const
+{
+    return m_nIDBitmap ? MAKEINTRESOURCE(m_nIDBitmap) : m_strBitmapName.GetString();
+}
+
+// The control takes the scheme's colours for its face and lines; the pictures are
+// mapped again from the resource, as LoadToolBar mapped them.
+void CToolBar::OnSysColorChange()
+{
+    CControlBar::OnSysColorChange();
+    if (!m_bitmap.GetSafeHandle())
+        return;
+    HBITMAP bitmap = AfxLoadSysColorBitmap(m_hInstBitmap, BitmapName());
+    if (!bitmap)
+        return;
+    TBREPLACEBITMAP replace = { nullptr, (UINT_PTR)m_bitmap.GetSafeHandle(), nullptr, (UINT_PTR)bitmap, m_nImages };
+    if (!SendMessage(TB_REPLACEBITMAP, 0, (LPARAM)&replace)) {
+        ::DeleteObject(bitmap);
+        return;
+    }
+    m_bitmap.DeleteObject();
+    m_bitmap.Attach(bitmap);
 }
 
 void CToolBar::OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult)

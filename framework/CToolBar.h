@@ -1,10 +1,13 @@
 // A toolbar over the common toolbar control: buttons and bitmap from a toolbar
 // resource (LoadToolBar), the bitmap's black and greys in the scheme's button
-// colours (AfxLoadSysColorBitmap), tooltips from the second part of each command's
-// prompt, the first part shown in the status bar while the mouse is over a button,
-// and buttons enabled or checked at idle time by the commands' update handlers.
+// colours (AfxLoadSysColorBitmap) and mapped again when the scheme changes,
+// tooltips from the second part of each command's prompt, the first part shown in
+// the status bar while the mouse is over a button, and buttons enabled or checked
+// at idle time by the commands' update handlers. The toolbar owns its bitmap: the
+// control does not delete a bitmap given by handle.
 #pragma once
 #include "framework/CControlBar.h"
+#include "framework/CGdiObject.h"
 
 class CToolBar : public CControlBar
 {
@@ -24,7 +27,19 @@ public:
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    void PostNcDestroy() override;
 
     afx_msg void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnSysColorChange();
     DECLARE_MESSAGE_MAP()
+
+private:
+    LPCTSTR BitmapName() const;
+
+    // The bitmap resource, to map its colours again, and the bitmap the control shows.
+    HINSTANCE m_hInstBitmap = nullptr;
+    UINT m_nIDBitmap = 0;        // a numbered resource, else the name
+    CString m_strBitmapName;
+    int m_nImages = 0;
+    CBitmap m_bitmap;
 };

@@ -389,6 +389,7 @@ void CWnd::OnClose() { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnDropFiles(HDROP) { Default(); }
+void CWnd::OnSysColorChange() { Default(); }
 
 // Messages
 

@@ -81,6 +81,7 @@ public:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnSysColorChange();
 
     // Messages
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

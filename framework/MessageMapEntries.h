@@ -154,3 +154,4 @@ template <auto Fn> bool EndSession(CCmdTarget* t, AFX_MSGCALL& c)
 #define ON_WM_QUERYENDSESSION() \
     { WM_QUERYENDSESSION, 0, 0, 0, &AfxThunk::QueryEndSession<&ThisClass::OnQueryEndSession> },
 #define ON_WM_ENDSESSION() { WM_ENDSESSION, 0, 0, 0, &AfxThunk::EndSession<&ThisClass::OnEndSession> },
+#define ON_WM_SYSCOLORCHANGE() { WM_SYSCOLORCHANGE, 0, 0, 0, &AfxThunk::Void<&ThisClass::OnSysColorChange> },

@@ -111,12 +111,15 @@ TEST(MainFrame, ToolbarHoldsTheFifteenButtonsInTheirGroups)
     EXPECT_TRUE(toolBar.IsWindowVisible());
 }
 
-TEST(MainFrame, ToolbarPicturesDrawTheirBlackInTheButtonTextColour)
+// A scheme chosen while the editor runs reaches the toolbar through its frame, to
+// which Windows sends the change.
+TEST(MainFrame, ToolbarPicturesTakeTheButtonColoursOfASchemeChosenWhileTheEditorRuns)
 {
-    AfxSetSysColorQueryForTest(&BlackFaceColour);
     CToolBar toolBar;
     EXPECT_TRUE(toolBar.CreateEx(&Frame(), TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 1));
     EXPECT_TRUE(toolBar.LoadToolBar(IDR_MAINFRAME));
+    AfxSetSysColorQueryForTest(&BlackFaceColour);
+    Frame().SendMessage(WM_SYSCOLORCHANGE);
     AfxSetSysColorQueryForTest(nullptr);
     CClientDC screen(nullptr);
     CBitmap given, shown;
@@ -131,17 +134,26 @@ TEST(MainFrame, ToolbarPicturesDrawTheirBlackInTheButtonTextColour)
         ::ImageList_Draw(reinterpret_cast<HIMAGELIST>(toolBar.SendMessage(TB_GETIMAGELIST, 0, 0)), image,
                          shownDC.m_hDC, image * 16, 0, ILD_NORMAL);
     toolBar.DestroyWindow();
-    // On a black face every black line of the pictures is drawn white.
-    int lines = 0, lost = 0;
+    Frame().SendMessage(WM_SYSCOLORCHANGE);   // the frame's own toolbar back in Windows' colours
+    // Every black line is drawn in the scheme's text colour, every grey 128 in its
+    // shadow colour and every grey 223 in its light colour (no picture has one yet).
+    const COLORREF greys[] = { RGB(0, 0, 0), RGB(128, 128, 128), RGB(223, 223, 223) };
+    const int parts[] = { COLOR_BTNTEXT, COLOR_3DSHADOW, COLOR_3DLIGHT };
+    int found[3] = {}, lost[3] = {};
     for (int x = 0; x < 15 * 16; ++x) {
         for (int y = 0; y < 15; ++y) {
-            const bool line = givenDC.GetPixel(x, y) == RGB(0, 0, 0);
-            lines += line;
-            lost += line && shownDC.GetPixel(x, y) != RGB(255, 255, 255);
+            for (int i = 0; i < 3; ++i) {
+                const bool grey = givenDC.GetPixel(x, y) == greys[i];
+                found[i] += grey;
+                lost[i] += grey && shownDC.GetPixel(x, y) != BlackFaceColour(parts[i]);
+            }
         }
     }
-    EXPECT_GT(lines, 150);
-    EXPECT_EQ(0, lost);
+    EXPECT_GT(found[0], 150);
+    EXPECT_GT(found[1], 0);
+    EXPECT_EQ(0, lost[0]);
+    EXPECT_EQ(0, lost[1]);
+    EXPECT_EQ(0, lost[2]);
 }
 
 TEST(MainFrame, StatusBarHasTheMessagePaneAndTheThreeLockIndicators)

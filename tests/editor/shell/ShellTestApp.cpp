@@ -64,5 +64,10 @@ void Pump()
 
 COLORREF BlackFaceColour(int index)
 {
-    return index == COLOR_BTNTEXT ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    switch (index) {
+    case COLOR_BTNTEXT: return RGB(255, 255, 255);
+    case COLOR_3DSHADOW: return RGB(0, 255, 255);
+    case COLOR_3DLIGHT: return RGB(255, 0, 255);
+    default: return RGB(0, 0, 0);
+    }
 }

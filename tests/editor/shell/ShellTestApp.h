@@ -19,6 +19,7 @@ app::MainFrame_t& Frame();
 // Handles the messages waiting, and the idle-time updates.
 void Pump();
 
-// High Contrast Black's button colours, white text on a black face, for
-// AfxSetSysColorQueryForTest.
+// A high-contrast scheme's button colours for AfxSetSysColorQueryForTest: white
+// text on a black face, a cyan shadow and a magenta light, each unlike the greys
+// of the editor's pictures.
 COLORREF BlackFaceColour(int index);

@@ -454,6 +454,42 @@ TEST(RecentFiles, AreKeptInTheRegistryAcrossTwoRuns)
     EXPECT_EQ(recorded, RecentEntry(L"File4"));
 }
 
+TEST(FileNames, HalfASurrogatePairIsRefusedOnEveryRoad)
+{
+    App();
+    StartNew();
+    // A name may hold half of a surrogate pair, which no code page holds, UTF-8 neither:
+    // converted anyway, it would name the file with U+FFFD in its place, and that exists.
+    const std::wstring folder = AfxWideOf(TempPath(_T("")));
+    const std::wstring named = folder + L"a\xD800" L"z.skt";
+    const HANDLE nearOne = ::CreateFileW((folder + L"a\xFFFD" L"z.skt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, nearOne);
+    DWORD written = 0;
+    ::WriteFile(nearOne, "near", 4, &written, nullptr);
+    ::CloseHandle(nearOne);
+
+    CTestHook hook;
+    Frame().SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(named), 0);
+    hook.AnswerFileDialog(named.c_str());
+    hook.AnswerFileDialog(named.c_str());
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ("", FirstCall());
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ("", FirstCall());
+    ASSERT_EQ(ERROR_SUCCESS, WriteRecentEntry(L"File1", named));
+    App().LoadStdProfileSettings(4);
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ("", FirstCall());
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    // The message shows what the code page makes of it: U+FFFD in UTF-8, "?" in the others.
+    const CString refusal = TempPath(::GetACP() == CP_UTF8 ? _T("a\xEF\xBF\xBD" "z.skt") : _T("a?z.skt")) +
+                            _T(" contains an invalid path.");
+    ASSERT_EQ(6u, hook.Log().size());   // the two file dialogs among them
+    for (size_t shown : { 0, 2, 4, 5 })
+        EXPECT_EQ(refusal, hook.Log()[shown].text);
+}
+
 TEST(Profile, ValuesLiveUnderTheRegistryKeyAndTheApplicationName)
 {
     App();

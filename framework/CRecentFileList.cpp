@@ -2,6 +2,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/CCmdUI.h"
 #include "framework/CMenu.h"
+#include "framework/CodePage.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Globals.h"
@@ -16,7 +17,7 @@ CRecentFileList::CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszE
 int CRecentFileList::GetCount() const
 {
     int count = 0;
-    while (count < GetSize() && !m_files[(size_t)count].IsEmpty())
+    while (count < GetSize() && !m_files[(size_t)count].name.IsEmpty())
         ++count;
     return count;
 }
@@ -25,17 +26,20 @@ void CRecentFileList::Add(LPCTSTR lpszPathName)
 {
     if (!lpszPathName || !*lpszPathName || m_files.empty())
         return;
-    CString path = lpszPathName;
+    Entry added;
+    added.name = lpszPathName;
+    added.wide = AfxWideOf(lpszPathName);
+    // Names compare in UTF-16: an entry the code page cannot hold never matches a file it can.
     size_t found = m_files.size() - 1;  // the oldest entry drops out when the file is new
     for (size_t i = 0; i < m_files.size(); ++i) {
-        if (lstrcmpi(m_files[i].GetString(), path.GetString()) == 0) {
+        if (::CompareStringOrdinal(m_files[i].wide.c_str(), -1, added.wide.c_str(), -1, TRUE) == CSTR_EQUAL) {
             found = i;
             break;
         }
     }
     for (size_t i = found; i > 0; --i)
         m_files[i] = m_files[i - 1];
-    m_files[0] = path;
+    m_files[0] = added;
 }
 
 void CRecentFileList::Remove(int nIndex)
@@ -43,40 +47,62 @@ void CRecentFileList::Remove(int nIndex)
     if (nIndex < 0 || nIndex >= GetSize())
         return;
     m_files.erase(m_files.begin() + nIndex);
-    m_files.push_back(CString());
+    m_files.push_back(Entry());
+}
+
+std::wstring CRecentFileList::EntryName(size_t index) const
+{
+    TCHAR entry[64];
+    wsprintf(entry, m_entryFormat.GetString(), (int)index + 1);
+    return AfxWideOf(entry);
 }
 
 void CRecentFileList::ReadList()
 {
-    CWinApp* app = AfxGetApp();
-    for (size_t i = 0; i < m_files.size(); ++i) {
-        TCHAR entry[64];
-        wsprintf(entry, m_entryFormat.GetString(), (int)i + 1);
-        m_files[i] = app->GetProfileString(m_section.GetString(), entry);
-    }
     // Gaps close up: the list is kept newest first without holes.
-    std::vector<CString> packed;
-    for (const CString& file : m_files) {
-        if (!file.IsEmpty())
-            packed.push_back(file);
+    std::vector<Entry> read;
+    HKEY key = AfxGetApp()->GetSectionKey(m_section.GetString());
+    for (size_t i = 0; key && i < m_files.size(); ++i) {
+        const std::wstring entry = EntryName(i);
+        DWORD type = 0, size = 0;
+        if (::RegQueryValueExW(key, entry.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+            continue;
+        std::vector<WCHAR> buffer(size / sizeof(WCHAR) + 1, L'\0');
+        if (::RegQueryValueExW(key, entry.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size) !=
+                ERROR_SUCCESS ||
+            !buffer[0])
+            continue;
+        Entry file;
+        file.wide = buffer.data();
+        file.held = AfxNameFromWide(file.wide.c_str(), file.name);
+        read.push_back(file);
     }
-    packed.resize(m_files.size());
-    m_files = packed;
+    if (key)
+        ::RegCloseKey(key);
+    read.resize(m_files.size());
+    m_files = read;
 }
 
 void CRecentFileList::WriteList()
 {
-    CWinApp* app = AfxGetApp();
+    HKEY key = AfxGetApp()->GetSectionKey(m_section.GetString());
+    if (!key)
+        return;
     for (size_t i = 0; i < m_files.size(); ++i) {
-        TCHAR entry[64];
-        wsprintf(entry, m_entryFormat.GetString(), (int)i + 1);
-        app->WriteProfileString(m_section.GetString(), entry, m_files[i].IsEmpty() ? nullptr : m_files[i].GetString());
+        const std::wstring entry = EntryName(i);
+        const std::wstring& name = m_files[i].wide;
+        if (name.empty())
+            ::RegDeleteValueW(key, entry.c_str());
+        else
+            ::RegSetValueExW(key, entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                             (DWORD)((name.size() + 1) * sizeof(WCHAR)));
     }
+    ::RegCloseKey(key);
 }
 
 CString CRecentFileList::GetDisplayName(int nIndex) const
 {
-    const CString& path = m_files[(size_t)nIndex];
+    const CString& path = m_files[(size_t)nIndex].name;
     CString shown = (int)path.GetLength() <= m_nMaxDisplayLength ? path : AfxFileNameOf(path.GetString());
     CString escaped;
     for (int i = 0; i < shown.GetLength(); ++i) {

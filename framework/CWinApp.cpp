@@ -9,6 +9,7 @@
 #include "framework/CFrameWnd.h"
 #include "framework/CMenu.h"
 #include "framework/CRecentFileList.h"
+#include "framework/CodePage.h"
 #include "framework/FrameworkIds.h"
 #include "framework/FrameworkInternal.h"
 #include "framework/FullPath.h"
@@ -326,6 +327,12 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
     CString path = (*m_pRecentFileList)[index];
     if (path.IsEmpty())
         return FALSE;
+    // A name recorded under another code page that this one cannot hold is refused, as on
+    // the command line, rather than opened as a near one; the entry stays.
+    if (!m_pRecentFileList->IsHeld(index)) {
+        AfxReportUnheldName(path.GetString());
+        return TRUE;
+    }
     CDocument* pDoc = m_templates.empty() ? nullptr : m_templates.front()->GetFirstDocument();
     const UINT deletesBefore = pDoc ? pDoc->GetDeleteCount() : 0;
     if (OpenDocumentFile(path.GetString()))

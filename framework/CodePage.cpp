@@ -88,19 +88,28 @@ BOOL AfxNameFromWide(LPCWSTR wide, CString& name)
     name = wide;
     return TRUE;
 #else
-    // UTF-8 holds every name; it takes neither the flag nor a default character.
+    // UTF-8 holds every name but one with half a surrogate pair, which it would turn into
+    // U+FFFD, the name of another file; it takes neither the best-fit flag nor a default
+    // character. Such a name is given back as that lossy conversion, for the message.
     const UINT codePage = AfxGetCodePage();
     const bool utf8 = codePage == CP_UTF8;
     const int length = lstrlenW(wide);
     BOOL usedDefault = FALSE;
+    DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     const auto convert = [&](char* bytes, int size) {
-        return ::WideCharToMultiByte(codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, length, bytes, size,
-                                     utf8 ? nullptr : "?", utf8 ? nullptr : &usedDefault);
+        return ::WideCharToMultiByte(codePage, flags, wide, length, bytes, size, utf8 ? nullptr : "?",
+                                     utf8 ? nullptr : &usedDefault);
     };
-    std::vector<char> bytes((size_t)convert(nullptr, 0) + 1, '\0');
+    int size = convert(nullptr, 0);
+    const bool invalid = length && !size;
+    if (utf8 && invalid) {
+        flags = 0;
+        size = convert(nullptr, 0);
+    }
+    std::vector<char> bytes((size_t)size + 1, '\0');
     convert(bytes.data(), (int)bytes.size());
     name = bytes.data();
-    return !usedDefault;
+    return !usedDefault && !invalid;
 #endif
 }
 

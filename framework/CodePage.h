@@ -24,7 +24,8 @@ int AfxFindLastOf(LPCTSTR text, LPCTSTR set);
 // A text as UTF-16 (length -1: up to its terminating zero; else that many, zeros too).
 std::wstring AfxWideOf(LPCTSTR text, int length = -1);
 // A file name from Windows in UTF-16 as the program's name of it; FALSE when the
-// code page cannot hold it exactly ('?' then stands for what it cannot hold).
+// code page cannot hold it exactly ('?' then stands for what it cannot hold; under
+// UTF-8, which holds all but half a surrogate pair, U+FFFD stands for that).
 BOOL AfxNameFromWide(LPCWSTR wide, CString& name);
 // Refuses such a name: the invalid-path message naming it.
 void AfxReportUnheldName(LPCTSTR name);

@@ -3,7 +3,6 @@
 #include "tests/framework/SketchApp.h"
 #include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -373,28 +372,6 @@ TEST(Views, ClickingAPaneMakesItTheActiveView)
     Tree().SendMessage(WM_MOUSEACTIVATE, (WPARAM)Frame().m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     EXPECT_EQ(&Tree(), Frame().GetActiveView());
 }
-
-namespace {
-
-// A drop of one file, as the shell hands it over (in 8-bit or UTF-16 characters).
-template <class Char>
-HDROP MakeDrop(const std::basic_string<Char>& path)
-{
-    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(Char));
-    DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = sizeof(Char) == 2;
-    path.copy(reinterpret_cast<Char*>(files + 1), path.size());
-    ::GlobalUnlock(drop);
-    return static_cast<HDROP>(drop);
-}
-
-HDROP MakeDrop(const CString& path)
-{
-    return MakeDrop(std::basic_string<TCHAR>(path.GetString()));
-}
-
-} // namespace
 
 TEST(Frame, ADroppedFileIsOpenedByItsWholeName)
 {

@@ -50,6 +50,23 @@ DWORD AnswerTheSizeNeeded(LPCTSTR name, DWORD size, LPTSTR buffer)
     return needed - 1;
 }
 
+const WCHAR recentFiles[] = L"Software\\FrameworkTests\\FrameworkTest\\Recent File List";
+
+// An entry of the recent-file list as the registry holds it, in UTF-16.
+std::wstring RecentEntry(LPCWSTR entry)
+{
+    WCHAR name[MAX_PATH] = {};
+    DWORD size = sizeof(name);
+    ::RegGetValueW(HKEY_CURRENT_USER, recentFiles, entry, RRF_RT_REG_SZ, nullptr, name, &size);
+    return name;
+}
+
+LONG WriteRecentEntry(LPCWSTR entry, const std::wstring& name)
+{
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, recentFiles, entry, REG_SZ, name.c_str(),
+                             (DWORD)((name.size() + 1) * sizeof(WCHAR)));
+}
+
 // Full paths answered by a query for the life of this object.
 class FullPathAnswer
 {
@@ -384,7 +401,10 @@ TEST(RecentFilesChild, WritesTheListAtTheEnd)
 TEST(RecentFiles, AreKeptInTheRegistryAcrossTwoRuns)
 {
     App();
-    ::RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\FrameworkTests\\FrameworkTest\\Recent File List"));
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, recentFiles);
+    // An entry recorded under code page 1250: this one (1252) cannot hold its name exactly.
+    const std::wstring recorded = AfxWideOf(TempPath(_T(""))) + L"\u0141\u00F3d\u017A\\\u017B\u00F3\u0142w.skt";
+    ASSERT_EQ(ERROR_SUCCESS, WriteRecentEntry(L"File1", recorded));
     TCHAR program[MAX_PATH];
     ::GetModuleFileName(nullptr, program, MAX_PATH);
     CString command = CString(_T("\"")) + program + _T("\" --gtest_filter=RecentFilesChild.*");
@@ -404,12 +424,70 @@ TEST(RecentFiles, AreKeptInTheRegistryAcrossTwoRuns)
     EXPECT_EQ(0u, exitCode);
 
     EXPECT_EQ(TempPath(_T("first.skt")), App().GetProfileString(_T("Recent File List"), _T("File1")));
+    EXPECT_EQ(recorded, RecentEntry(L"File4"));   // as it was recorded, never "?"
     App().LoadStdProfileSettings(4);
     CRecentFileList& list = *App().m_pRecentFileList;
-    EXPECT_EQ(3, list.GetCount());
+    EXPECT_EQ(4, list.GetCount());
     EXPECT_EQ(TempPath(_T("first.skt")), list[0]);
     EXPECT_EQ(TempPath(_T("second.skt")), list[1]);
     EXPECT_EQ(TempPath(_T("third.skt")), list[2]);
+
+    // Chosen, that entry is refused as the command line refuses such a name, and stays:
+    // its best fit, which exists, is neither opened nor written. The others open.
+    const CString nearFolder = TempPath(_T("L\xF3" "dz"));
+    ::CreateDirectory(nearFolder, nullptr);
+    const CString nearOne = nearFolder + _T("\\Z\xF3lw.skt");
+    WriteFile(nearOne, "near");
+    WriteFile(TempPath(_T("second.skt")), "second");
+    StartNew();
+    CTestHook hook;
+    Command(ID_FILE_MRU_FILE1 + 3);
+    ASSERT_EQ(1u, hook.Log().size());
+    EXPECT_EQ(TempPath(_T("?\xF3" "d?\\?\xF3?w.skt")) + _T(" contains an invalid path."), hook.Log()[0].text);
+    EXPECT_TRUE(g_calls.empty());
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    EXPECT_EQ(4, list.GetCount());
+    Command(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ("second", Doc().m_content);
+    EXPECT_EQ("near", ReadFile(nearOne));
+    App().SaveStdProfileSettings();
+    EXPECT_EQ(recorded, RecentEntry(L"File4"));
+}
+
+TEST(FileNames, HalfASurrogatePairIsRefusedOnEveryRoad)
+{
+    App();
+    StartNew();
+    // A name may hold half of a surrogate pair, which no code page holds, UTF-8 neither:
+    // converted anyway, it would name the file with U+FFFD in its place, and that exists.
+    const std::wstring folder = AfxWideOf(TempPath(_T("")));
+    const std::wstring named = folder + L"a\xD800" L"z.skt";
+    const HANDLE nearOne = ::CreateFileW((folder + L"a\xFFFD" L"z.skt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, nearOne);
+    DWORD written = 0;
+    ::WriteFile(nearOne, "near", 4, &written, nullptr);
+    ::CloseHandle(nearOne);
+
+    CTestHook hook;
+    Frame().SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(named), 0);
+    hook.AnswerFileDialog(named.c_str());
+    hook.AnswerFileDialog(named.c_str());
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ("", FirstCall());
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ("", FirstCall());
+    ASSERT_EQ(ERROR_SUCCESS, WriteRecentEntry(L"File1", named));
+    App().LoadStdProfileSettings(4);
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ("", FirstCall());
+    EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+    // The message shows what the code page makes of it: U+FFFD in UTF-8, "?" in the others.
+    const CString refusal = TempPath(::GetACP() == CP_UTF8 ? _T("a\xEF\xBF\xBD" "z.skt") : _T("a?z.skt")) +
+                            _T(" contains an invalid path.");
+    ASSERT_EQ(6u, hook.Log().size());   // the two file dialogs among them
+    for (size_t shown : { 0, 2, 4, 5 })
+        EXPECT_EQ(refusal, hook.Log()[shown].text);
 }
 
 TEST(Profile, ValuesLiveUnderTheRegistryKeyAndTheApplicationName)

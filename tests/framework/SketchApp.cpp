@@ -1,6 +1,7 @@
 // The framework's test program (see SketchApp.h).
 #include "tests/framework/SketchApp.h"
 #include "tests/framework/TestIds.h"
+#include <shlobj.h>
 #include <fstream>
 #include <stdexcept>
 
@@ -273,4 +274,30 @@ CString TempPath(LPCTSTR name)
     TCHAR folder[MAX_PATH];
     ::GetTempPath(MAX_PATH, folder);
     return CString(folder) + name;
+}
+
+namespace {
+
+template <class Char>
+HDROP DropOf(const std::basic_string<Char>& path)
+{
+    HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(Char));
+    DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = sizeof(Char) == 2;
+    path.copy(reinterpret_cast<Char*>(files + 1), path.size());
+    ::GlobalUnlock(drop);
+    return static_cast<HDROP>(drop);
+}
+
+} // namespace
+
+HDROP MakeDrop(const CString& path)
+{
+    return DropOf(std::basic_string<TCHAR>(path.GetString()));
+}
+
+HDROP MakeDrop(const std::wstring& path)
+{
+    return DropOf(path);
 }

@@ -86,3 +86,6 @@ CSketchView& View();
 void Pump();
 // A path in the temporary folder.
 CString TempPath(LPCTSTR name);
+// A drop of one file, as the shell hands it over (in 8-bit or UTF-16 characters).
+HDROP MakeDrop(const CString& path);
+HDROP MakeDrop(const std::wstring& path);

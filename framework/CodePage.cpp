@@ -24,6 +24,15 @@ void AfxSetCodePageForTest(UINT codePage)
 #ifndef UNICODE
 namespace {
 
+// A UTF-16 text in the code page's bytes, converted with these flags and default character.
+CString Narrowed(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPCSTR defaultChar, BOOL* usedDefault)
+{
+    std::vector<char> bytes(
+        (size_t)::WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, defaultChar, usedDefault) + 1, '\0');
+    ::WideCharToMultiByte(codePage, flags, wide, length, bytes.data(), (int)bytes.size(), defaultChar, usedDefault);
+    return bytes.data();
+}
+
 // The bytes of the UTF-8 character at p: its lead byte and the continuation bytes that
 // it announces; a byte that begins no whole character stands alone.
 int Utf8Length(LPCSTR p)
@@ -88,28 +97,19 @@ BOOL AfxNameFromWide(LPCWSTR wide, CString& name)
     name = wide;
     return TRUE;
 #else
-    // UTF-8 holds every name but one with half a surrogate pair, which it would turn into
-    // U+FFFD, the name of another file; it takes neither the best-fit flag nor a default
-    // character. Such a name is given back as that lossy conversion, for the message.
     const UINT codePage = AfxGetCodePage();
-    const bool utf8 = codePage == CP_UTF8;
     const int length = lstrlenW(wide);
-    BOOL usedDefault = FALSE;
-    DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-    const auto convert = [&](char* bytes, int size) {
-        return ::WideCharToMultiByte(codePage, flags, wide, length, bytes, size, utf8 ? nullptr : "?",
-                                     utf8 ? nullptr : &usedDefault);
-    };
-    int size = convert(nullptr, 0);
-    const bool invalid = length && !size;
-    if (utf8 && invalid) {
-        flags = 0;
-        size = convert(nullptr, 0);
+    if (codePage == CP_UTF8) {
+        // UTF-8 holds every name but one with half a surrogate pair, which a conversion
+        // without checks turns into U+FFFD, the name of another file: that is given back,
+        // for the message. It takes neither the best-fit flag nor a default character.
+        name = Narrowed(CP_UTF8, 0, wide, length, nullptr, nullptr);
+        return !length ||
+               ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, length, nullptr, 0, nullptr, nullptr) > 0;
     }
-    std::vector<char> bytes((size_t)size + 1, '\0');
-    convert(bytes.data(), (int)bytes.size());
-    name = bytes.data();
-    return !usedDefault && !invalid;
+    BOOL usedDefault = FALSE;
+    name = Narrowed(codePage, WC_NO_BEST_FIT_CHARS, wide, length, "?", &usedDefault);
+    return !usedDefault;
 #endif
 }
 

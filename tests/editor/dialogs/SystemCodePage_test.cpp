@@ -17,7 +17,8 @@ using namespace views_test;
 namespace {
 
 // A character of the system's code page outside the allowed set: one of two bytes where
-// the code page has them (ア, 中, 가, 中), else the currency sign.
+// the code page has them (a katakana, a hanzi, a hangul syllable, a hanzi), else the
+// currency sign.
 std::string OutsideCharacter()
 {
     switch (::GetACP()) {

@@ -360,7 +360,7 @@ TEST(AllowedCharacters, TheFilterKeepsOnlyThem)
 
     // Code pages 936, 949 and 950 read "\xB0" and "\xB1" as first bytes: a character whose
     // bytes are all allowed ("\xB0" "C", "\xB1" "5") stays byte for byte, and one with a byte
-    // outside the set ("\xB0\xA1": 啊, 가, 乓) goes whole.
+    // outside the set ("\xB0\xA1", a hanzi in 936 and 950, a hangul syllable in 949) goes whole.
     for (UINT codePage : {936u, 949u, 950u}) {
         AfxSetCodePageForTest(codePage);
         caret = 10;

@@ -91,6 +91,13 @@ std::wstring AfxWideOf(LPCTSTR text, int length)
 #endif
 }
 
+std::wstring AfxWideWindowText(HWND window)
+{
+    std::vector<wchar_t> text((size_t)::GetWindowTextLengthW(window) + 1, L'\0');
+    ::GetWindowTextW(window, text.data(), (int)text.size());
+    return text.data();
+}
+
 BOOL AfxNameFromWide(LPCWSTR wide, CString& name)
 {
 #ifdef UNICODE

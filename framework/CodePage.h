@@ -23,6 +23,8 @@ int AfxFindLastOf(LPCTSTR text, LPCTSTR set);
 
 // A text as UTF-16 (length -1: up to its terminating zero; else that many, zeros too).
 std::wstring AfxWideOf(LPCTSTR text, int length = -1);
+// What a window shows, in UTF-16 whatever the window.
+std::wstring AfxWideWindowText(HWND window);
 // A file name from Windows in UTF-16 as the program's name of it; FALSE when the
 // code page cannot hold it exactly ('?' then stands for what it cannot hold; under
 // UTF-8, which holds all but half a surrogate pair, U+FFFD stands for that).

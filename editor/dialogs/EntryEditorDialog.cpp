@@ -85,10 +85,9 @@ std::size_t ByteOffset(HWND edit, const std::string& text, DWORD position)
 {
     if (!CountsUtf16(edit, text))
         return position;
-    std::vector<wchar_t> wide(::GetWindowTextLengthW(edit) + 1, L'\0');
-    const int length = ::GetWindowTextW(edit, wide.data(), static_cast<int>(wide.size()));
-    return ::WideCharToMultiByte(AfxGetCodePage(), 0, wide.data(), std::min(static_cast<int>(position), length),
-                                 nullptr, 0, nullptr, nullptr);
+    const std::wstring wide = AfxWideWindowText(edit);
+    const int length = std::min(static_cast<int>(position), static_cast<int>(wide.size()));
+    return ::WideCharToMultiByte(AfxGetCodePage(), 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
 }
 
 int Position(HWND edit, const std::string& text, std::size_t offset)

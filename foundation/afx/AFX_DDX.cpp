@@ -8,20 +8,7 @@
 #include "framework/CodePage.h"
 #include "framework/Globals.h"
 
-#include <vector>
-
 namespace afx {
-
-namespace {
-
-std::wstring WideWindowText(HWND window)
-{
-    std::vector<wchar_t> text(::GetWindowTextLengthW(window) + 1, L'\0');
-    ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
-} // namespace
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value)
 {
@@ -30,7 +17,7 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value)
         // An edit that still shows the text it was given leaves the string's bytes as they
         // are: one that keeps its text in UTF-16 (as Wine's do) gives back changed those
         // bytes that the code page reads as no character.
-        if (WideWindowText(edit) == AfxWideOf(value.c_str()))
+        if (AfxWideWindowText(edit) == AfxWideOf(value.c_str()))
             return;
         const int length = ::GetWindowTextLengthA(edit);
         glo::Array_t<char> text(length + 1);
